@@ -1,0 +1,23 @@
+// Opening a memory file is the bridge from the readers to the data package.
+#include "assets/archive.h"
+#include "assets/memory_file.h"
+
+#include <utility>
+
+namespace tarnel {
+
+int MemoryFile::open(const char* memberName) {
+    setName(memberName);
+    const PackageSource& source = packageSource();
+    ExtractResult result = extractArchiveMember(name, source.path, source.password);
+    if (!result.ok()) {
+        data.clear();
+        size = 0;
+        return 0;
+    }
+    data = std::move(result.data);
+    size = static_cast<std::uint32_t>(data.size());
+    return 1;
+}
+
+}  // namespace tarnel
