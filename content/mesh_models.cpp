@@ -23,6 +23,7 @@ struct ProfilePoint {
 void pushOriented(MeshData& m, Triangle t) {
     Vec3 a = m.positions[t.vertex[0]], b = m.positions[t.vertex[1]], c = m.positions[t.vertex[2]];
     Vec3 face = cross(b - a, c - a);
+    if (dot(face, face) < 1e-12f) return;  // the tip of a cone: nothing to draw
     if (dot(face, t.normal[0] + t.normal[1] + t.normal[2]) < 0) {
         std::swap(t.vertex[1], t.vertex[2]);
         std::swap(t.texCoord[1], t.texCoord[2]);

@@ -68,20 +68,28 @@ void addPad(StereoBuffer& out, const Wavetable& wave, double start, double lengt
     double attack = 3.5, release = 6.5;
     size_t first = size_t(start * kMusicRate);
     size_t count = size_t((attack + length + release) * kMusicRate);
+    double step[3], phase[3];
+    float l[3], r[3];
     for (int o = 0; o < 3; ++o) {
-        double step = midiToHz(note + detune[o]) / kMusicRate;
-        double phase = std::fmod(0.37 * voice + 0.21 * o, 1.0);
-        float l = 0.055f * std::sqrt(1 - pan[o]), r = 0.055f * std::sqrt(pan[o]);
-        for (size_t i = 0; i < count && first + i < out.frames(); ++i) {
+        step[o] = midiToHz(note + detune[o]) / kMusicRate;
+        phase[o] = std::fmod(0.37 * voice + 0.21 * o, 1.0);
+        l[o] = 0.055f * std::sqrt(1 - pan[o]);
+        r[o] = 0.055f * std::sqrt(pan[o]);
+    }
+    float e = 0;
+    for (size_t i = 0; i < count && first + i < out.frames(); ++i) {
+        if (i % 32 == 0) {  // the envelope and swell move slowly: update them at a control rate
             double t = double(i) / kMusicRate;
-            float e = envelope(t, attack, length, release);
+            e = envelope(t, attack, length, release);
             // A slow swell per voice keeps the chord breathing.
             e *= float(0.8 + 0.2 * std::sin(kTwoPi * t / (7.0 + voice) + voice));
-            float v = wave.at(phase) * e;
-            out.left[first + i] += v * l;
-            out.right[first + i] += v * r;
-            phase += step;
-            if (phase >= 1) phase -= 1;
+        }
+        for (int o = 0; o < 3; ++o) {
+            float v = wave.at(phase[o]) * e;
+            out.left[first + i] += v * l[o];
+            out.right[first + i] += v * r[o];
+            phase[o] += step[o];
+            if (phase[o] >= 1) phase[o] -= 1;
         }
     }
 }

@@ -1,6 +1,7 @@
 // Hash, random stream and gradient noise.
 #include "content/noise.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace content {
@@ -109,6 +110,18 @@ Vec3 domainWarp(Vec3 p, uint32_t seed, float amount) {
     Vec3 q{fbm(p * 1.7f, seed, 4), fbm(p * 1.7f + Vec3{5.2f, 1.3f, 2.8f}, seed, 4),
            fbm(p * 1.7f + Vec3{1.7f, 9.2f, 4.1f}, seed, 4)};
     return p + q * amount;
+}
+
+Vec3 SphereField::at(int x, int y, int w, int h) const {
+    float fx = (x + 0.5f) * w_ / w - 0.5f;
+    float fy = std::min(std::max((y + 0.5f) * h_ / h - 0.5f, 0.0f), float(h_ - 1));
+    int x0 = int(std::floor(fx)), y0 = int(fy);
+    float tx = fx - x0, ty = fy - y0;
+    int y1 = std::min(y0 + 1, h_ - 1);
+    auto v = [&](int xi, int yi) { return values_[size_t(yi) * w_ + size_t(((xi % w_) + w_) % w_)]; };
+    Vec3 a = v(x0, y0) * (1 - tx) + v(x0 + 1, y0) * tx;
+    Vec3 b = v(x0, y1) * (1 - tx) + v(x0 + 1, y1) * tx;
+    return a * (1 - ty) + b * ty;
 }
 
 Vec3 sphereDirection(int x, int y, int w, int h) {

@@ -3,7 +3,9 @@
 // runs of the generator write identical bytes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace content {
 
@@ -47,5 +49,23 @@ Vec3 domainWarp(Vec3 p, uint32_t seed, float amount);
 // Point on the unit sphere for equirectangular texel centre (x, y) of a w x h image whose top
 // row is the +y pole and whose s coordinate runs with the longitude, as "meshes\sphere.dat" maps it.
 Vec3 sphereDirection(int x, int y, int w, int h);
+
+// A smooth field on the sphere stored as an equirectangular grid of samples: slowly varying
+// noise (warps, climate) is evaluated on a coarse grid and read back bilinearly, which costs
+// a fraction of evaluating it at every texel.
+class SphereField {
+public:
+    template <class F>
+    SphereField(int w, int h, F f) : w_(w), h_(h), values_(size_t(w) * h) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) values_[size_t(y) * w + x] = f(sphereDirection(x, y, w, h));
+    }
+    // Value at the centre of texel (x, y) of a map of size (w, h), wrapping in longitude.
+    Vec3 at(int x, int y, int w, int h) const;
+
+private:
+    int w_, h_;
+    std::vector<Vec3> values_;
+};
 
 }  // namespace content

@@ -102,6 +102,12 @@ void writePreviews(const TextureSet& textures, const std::string& dir) {
         int big = std::max(1, art.image.width() / 1024);
         std::string stem = art.file.substr(0, art.file.find('.'));
         writeFile(fs::path(dir) / (stem + ".png"), encodePng(thumbnail(art, big)));
+        if (big > 1) {  // and a full-resolution crop, to judge the fine detail
+            Raster crop(1024, std::min(512, art.image.height()));
+            for (int y = 0; y < crop.height(); ++y)
+                for (int x = 0; x < crop.width(); ++x) crop.at(x, y) = art.image.at(x, y + art.image.height() / 8);
+            writeFile(fs::path(dir) / (stem + "_detail.png"), encodePng(crop));
+        }
     }
     writeFile(fs::path(dir) / "sheet.png", encodePng(sheet));
 }

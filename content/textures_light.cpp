@@ -38,7 +38,7 @@ Raster paintSunSurface(int w, int h, uint32_t seed, float contrast, bool spotsOn
             return Rgba{k, k * 0.8f, k * 0.45f, 1};
         }
         float k = 0.78f + contrast * (0.25f * cells + 0.2f * large);
-        return Rgba{k * 1.0f, k * 0.86f, k * 0.62f, 1};
+        return Rgba{k * 1.05f, k * 0.8f, k * 0.42f, 1};
     });
     return img;
 }

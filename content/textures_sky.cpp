@@ -27,7 +27,7 @@ Rgba bandLight(Vec3 d) {
     float dust = smoothstep(0.45f, 0.85f, ridged(d * 5.0f + Vec3{0, lat * 8, 0}, 207, 5, 0.55f));
     float lanes = 1 - 0.75f * dust * std::exp(-lat * lat / 0.004f) - 0.3f * dust;
     float k = band * (0.55f + 1.4f * bulge) * clumps * lanes;
-    Rgba c = mix(rgb(0.062f, 0.066f, 0.085f), rgb(0.1f, 0.085f, 0.065f), bulge);
+    Rgba c = mix(rgb(0.085f, 0.09f, 0.11f), rgb(0.14f, 0.12f, 0.09f), bulge);
     c = c * k;
     // Emission clouds strung along the band.
     float glow = smoothstep(0.35f, 0.7f, fbm(d * 4.0f, 211, 5)) * band;
@@ -79,11 +79,18 @@ void splatStar(Raster& sky, Vec3 d, float radius, Rgba colour) {
 }
 
 Raster paintStarField() {
+    // The band's light is smooth at the scale of a texel: paint it at half resolution.
+    Raster band(kCell / 2 * kSkyColumns, kCell / 2 * kSkyRows);
+    paintAll(band, [](int x, int y) {
+        Vec3 d;
+        if (!skyDirection(x, y, kCell / 2, kMargin / 2, d)) return Rgba{0, 0, 0, 1};
+        return bandLight(d);
+    });
     Raster sky(kCell * kSkyColumns, kCell * kSkyRows);
-    paintAll(sky, [](int x, int y) {
+    paintAll(sky, [&](int x, int y) {
         Vec3 d;
         if (!skyDirection(x, y, kCell, kMargin, d)) return Rgba{0, 0, 0, 1};
-        Rgba c = rgb(0.004f, 0.005f, 0.011f) + bandLight(d);
+        Rgba c = rgb(0.004f, 0.005f, 0.011f) + band.sample(x * 0.5f, y * 0.5f);
         // Dust of faint single-texel stars, denser in the band.
         float lat = dot(d, kGalacticPole);
         uint32_t hsh = hash32(uint32_t(y) * 7919u + uint32_t(x) * 104729u + 17u);
@@ -97,7 +104,7 @@ Raster paintStarField() {
         return c;
     });
     Random rnd(223);
-    for (int i = 0; i < 9000; ++i) {
+    for (int i = 0; i < 12000; ++i) {
         Vec3 d = rnd.unitVector();
         // Cluster a share of the stars towards the band.
         if (rnd.uniform() < 0.35f) {
@@ -105,7 +112,7 @@ Raster paintStarField() {
             d = normalize(d - kGalacticPole * (lat * 0.8f));
         }
         float m = rnd.uniform();
-        float bright = 0.1f + 2.6f * std::pow(m, 9.0f) + 0.25f * m * m;
+        float bright = 0.05f + 2.8f * std::pow(m, 12.0f) + 0.3f * m * m * m;
         StarColour sc = starColour(rnd.uniform());
         float radius = 0.55f + 0.5f * std::pow(m, 6.0f);
         splatStar(sky, d, radius, Rgba{sc.r, sc.g, sc.b, 0} * bright);
