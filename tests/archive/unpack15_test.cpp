@@ -1,14 +1,12 @@
 // The 1.5 decompressor against members of archives made by the real archiver, and its
 // behaviour on truncated and damaged packed data.
 #include "assets/rar/unpack15.h"
+#include "tests/archive/rar_member_scan.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <cstdint>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,57 +14,20 @@ using tarnel::rar::Unpack15;
 
 namespace {
 
-std::vector<std::uint8_t> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using tarnel::test::PackedMember;
 
 std::string shared(const std::string& name) { return std::string(TARNEL_SHARED_TESTDATA) + "/rar/" + name; }
 
-std::uint32_t le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) {
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | b[at + i];
-    return value;
-}
+using tarnel::test::readWholeFile;
 
 std::uint32_t crcOf(const std::vector<std::uint8_t>& bytes) {
     return std::uint32_t(crc32(0, bytes.data(), uInt(bytes.size())));
 }
 
-// A member's packed bytes as its file header describes them, found by walking the blocks.
-struct PackedMember {
-    std::vector<std::uint8_t> packed;
-    std::uint32_t unpackedSize = 0;
-    std::uint32_t crc = 0;
-    std::uint8_t version = 0;
-};
-
 PackedMember findMember(const std::string& archive, const std::string& name) {
-    const std::vector<std::uint8_t> bytes = readFile(shared(archive));
-    std::size_t at = 7;
-    while (at + 7 <= bytes.size()) {
-        const std::uint32_t flags = le(bytes, at + 3, 2);
-        const std::uint32_t headSize = le(bytes, at + 5, 2);
-        const std::uint32_t addSize = (flags & 0x8000) && at + 11 <= bytes.size() ? le(bytes, at + 7, 4) : 0;
-        if (headSize < 7) break;
-        if (bytes[at + 2] == 0x74 && at + 32 <= bytes.size()) {
-            const std::uint32_t nameSize = le(bytes, at + 26, 2);
-            const std::size_t nameAt = at + 32 + ((flags & 0x100) ? 8 : 0);
-            if (nameAt + nameSize <= bytes.size() &&
-                std::string(bytes.begin() + nameAt, bytes.begin() + nameAt + nameSize) == name &&
-                at + headSize + addSize <= bytes.size()) {
-                PackedMember member;
-                member.packed.assign(bytes.begin() + at + headSize, bytes.begin() + at + headSize + addSize);
-                member.unpackedSize = le(bytes, at + 11, 4);
-                member.crc = le(bytes, at + 16, 4);
-                member.version = bytes[at + 24];
-                return member;
-            }
-        }
-        at += headSize + addSize;
-    }
-    ADD_FAILURE() << name << " not found in " << archive;
-    return {};
+    PackedMember member = tarnel::test::findPackedMember(shared(archive), name);
+    if (!member.found) ADD_FAILURE() << name << " not found in " << archive;
+    return member;
 }
 
 struct Decoded {
@@ -115,7 +76,7 @@ TEST(Unpack15, WaveMemberEqualsTheOriginalFile) {
     Unpack15 unpacker;
     const Decoded out = decode(unpacker, member.packed, member.unpackedSize);
     ASSERT_TRUE(out.ok) << out.error;
-    EXPECT_EQ(out.bytes, readFile(shared("junrar_BoatModernEnglish.wav")));
+    EXPECT_EQ(out.bytes, readWholeFile(shared("junrar_BoatModernEnglish.wav")));
 }
 
 TEST(Unpack15, NonSolidMemberIgnoresWhatTheObjectDecodedBefore) {
