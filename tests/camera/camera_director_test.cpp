@@ -2,6 +2,8 @@
 #include "camera/interpolation.h"
 #include "camera/random.h"
 
+#include "tests/camera/near.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,14 +12,10 @@
 using tarnel::CameraDirector;
 using tarnel::KeyFrame;
 using tarnel::Vector3;
+using tarnel::testing::expectNear;
 
 namespace {
 
-void expectNear(Vector3 actual, Vector3 expected, float tolerance) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
 
 CameraDirector startedDirector(std::uint32_t seed) {
     tarnel::seedRandom(seed);

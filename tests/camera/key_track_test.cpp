@@ -1,6 +1,8 @@
 #include "camera/interpolation.h"
 #include "camera/key_track.h"
 
+#include "tests/camera/near.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +11,7 @@ using tarnel::KeyFrame;
 using tarnel::KeyTrack;
 using tarnel::Quaternion;
 using tarnel::Vector3;
+using tarnel::testing::expectNear;
 
 namespace {
 
@@ -26,18 +29,7 @@ void addKey(KeyTrack& track, float time, Vector3 position, Quaternion orientatio
     track.keys.push_back(std::move(key));
 }
 
-void expectNear(Vector3 actual, Vector3 expected, float tolerance = 1e-4f) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
 
-void expectNear(const Quaternion& actual, const Quaternion& expected, float tolerance = 1e-5f) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-    EXPECT_NEAR(actual.w, expected.w, tolerance);
-}
 
 }  // namespace
 
@@ -78,9 +70,9 @@ TEST(KeyTrackPrepare, EndKeysGetOneSidedAndInteriorKeysCentralDifferences) {
     addKey(track, 20, p2, aboutY(100));
     track.keys[1]->gradient.set(99, 99, 99);  // read gradients are overwritten
     track.prepare();
-    expectNear(track.keys[0]->gradient, p1 - p0);
-    expectNear(track.keys[1]->gradient, (p2 - p0) / 2);
-    expectNear(track.keys[2]->gradient, p2 - p1);
+    expectNear(track.keys[0]->gradient, p1 - p0, 1e-4f);
+    expectNear(track.keys[1]->gradient, (p2 - p0) / 2, 1e-4f);
+    expectNear(track.keys[2]->gradient, p2 - p1, 1e-4f);
     // Positions and orientations stay as they were read.
     expectNear(track.keys[1]->position, p1, 0);
     expectNear(track.keys[1]->quaternion, aboutY(60), 0);
@@ -92,8 +84,8 @@ TEST(KeyTrackPrepare, ControlsLieOnTheWayToTheNeighbours) {
     addKey(track, 1, Vector3(1, 0, 0), aboutY(60));
     addKey(track, 2, Vector3(2, 0, 0), aboutY(120));
     track.prepare();
-    expectNear(track.keys[0]->outControl, aboutY(20));
-    expectNear(track.keys[2]->inControl, aboutY(100));
+    expectNear(track.keys[0]->outControl, aboutY(20), 1e-5f);
+    expectNear(track.keys[2]->inControl, aboutY(100), 1e-5f);
     // Evenly spaced turns about one axis: the interior controls sit a third of the way back
     // and forward along the same arc. The backward one comes from the linear blend, which
     // extrapolates off the sphere, so only its direction is close.
@@ -123,9 +115,9 @@ TEST(KeyTrackEvaluate, MidwayLiesOnTheHermiteCurve) {
     ASSERT_TRUE(pose);
     const KeyFrame& a = *track.keys[0];
     const KeyFrame& b = *track.keys[1];
-    expectNear(pose->position, tarnel::hermite(a.position, b.position, a.gradient, b.gradient, 0.5f));
+    expectNear(pose->position, tarnel::hermite(a.position, b.position, a.gradient, b.gradient, 0.5f), 1e-4f);
     Quaternion expected = tarnel::sphericalBezier(a.quaternion, a.outControl, b.inControl, b.quaternion, 0.5);
-    expectNear(pose->orientation, expected);
+    expectNear(pose->orientation, expected, 1e-5f);
 }
 
 TEST(KeyTrackEvaluate, BeyondTheLastKeyShowsTimeZeroOfTheFirstSegment) {
@@ -136,7 +128,7 @@ TEST(KeyTrackEvaluate, BeyondTheLastKeyShowsTimeZeroOfTheFirstSegment) {
     auto pose = track.evaluate(12);
     ASSERT_TRUE(pose);
     expectNear(pose->position, Vector3(0, 0, 100), 0);
-    expectNear(pose->orientation, aboutY(0));
+    expectNear(pose->orientation, aboutY(0), 1e-5f);
     addKey(track, 20, Vector3(50, 0, 10), aboutY(120));
     track.prepare();
     pose = track.evaluate(25);
@@ -152,7 +144,7 @@ TEST(KeyTrackEvaluate, PastTheEndWithALateFirstKeyExtrapolatesTheFirstSegment) {
     auto pose = track.evaluate(9);
     ASSERT_TRUE(pose);
     // t becomes 0: u = (0 - 2) / 2 = -1 on the straight first segment.
-    expectNear(pose->position, Vector3(-10, 0, 0));
+    expectNear(pose->position, Vector3(-10, 0, 0), 1e-4f);
 }
 
 TEST(KeyTrackEvaluate, YieldsNothingBeforeTheFirstKeyOrWithoutKeys) {
@@ -186,7 +178,7 @@ TEST(KeyTrackEvaluate, KeysAtTheSameTimeGiveTheEarlierPoseNotNaN) {
     // encloses shows its first key.
     auto pose = track.evaluate(5);
     ASSERT_TRUE(pose);
-    expectNear(pose->position, Vector3(1, 0, 0));
+    expectNear(pose->position, Vector3(1, 0, 0), 1e-4f);
     KeyTrack flat;
     addKey(flat, 5, Vector3(1, 0, 0));
     addKey(flat, 5, Vector3(2, 0, 0));
@@ -194,7 +186,7 @@ TEST(KeyTrackEvaluate, KeysAtTheSameTimeGiveTheEarlierPoseNotNaN) {
     pose = flat.evaluate(5);
     ASSERT_TRUE(pose);
     EXPECT_TRUE(std::isfinite(pose->position.x));
-    expectNear(pose->position, Vector3(1, 0, 0));
+    expectNear(pose->position, Vector3(1, 0, 0), 1e-4f);
 }
 
 TEST(KeyTrack, ClearEmptiesTheTrack) {

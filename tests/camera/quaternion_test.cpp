@@ -3,12 +3,15 @@
 #include "camera/quaternion.h"
 #include "camera/rotation.h"
 
+#include "tests/camera/near.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 using tarnel::Quaternion;
 using tarnel::Vector3;
+using tarnel::testing::expectNear;
 
 namespace {
 
@@ -21,18 +24,7 @@ Quaternion aboutAxis(Vector3 axis, double angleDegrees) {
     return Quaternion(axis.x * s, axis.y * s, axis.z * s, float(std::cos(half)));
 }
 
-void expectNear(const Quaternion& actual, const Quaternion& expected, float tolerance = 1e-5f) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-    EXPECT_NEAR(actual.w, expected.w, tolerance);
-}
 
-void expectNear(Vector3 actual, Vector3 expected, float tolerance = 1e-5f) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
 
 Vector3 xAxisOf(const float m[16]) { return Vector3(m[0], m[4], m[8]); }
 Vector3 zAxisOf(const float m[16]) { return Vector3(m[2], m[6], m[10]); }
@@ -42,7 +34,7 @@ Vector3 zAxisOf(const float m[16]) { return Vector3(m[2], m[6], m[10]); }
 TEST(Slerp, OppositeQuaternionInterpolatesTowardsTheStartItself) {
     Quaternion a = aboutAxis(tarnel::normalize(Vector3(1, 2, 3)), 70);
     Quaternion b(-a.x, -a.y, -a.z, -a.w);
-    for (double t : {-1.0, 0.0, 0.3, 0.5, 1.0}) expectNear(tarnel::slerp(a, b, t), a);
+    for (double t : {-1.0, 0.0, 0.3, 0.5, 1.0}) expectNear(tarnel::slerp(a, b, t), a, 1e-5f);
 }
 
 TEST(Slerp, CloseRotationsBlendLinearly) {
@@ -50,7 +42,7 @@ TEST(Slerp, CloseRotationsBlendLinearly) {
     Quaternion b = aboutAxis(Vector3(0, 0, 1), 40);
     Quaternion half = tarnel::slerp(a, b, 0.5);
     expectNear(half, Quaternion(0.5f * (a.x + b.x), 0.5f * (a.y + b.y), 0.5f * (a.z + b.z),
-                                0.5f * (a.w + b.w)));
+                                0.5f * (a.w + b.w)), 1e-5f);
     // The linear blend is shorter than unit length: it is not renormalised.
     double length = std::sqrt(half.z * half.z + half.w * half.w);
     EXPECT_LT(length, 0.99);
@@ -59,15 +51,15 @@ TEST(Slerp, CloseRotationsBlendLinearly) {
 TEST(Slerp, DistantRotationsFollowTheSphere) {
     Quaternion a = aboutAxis(Vector3(0, 0, 1), 0);
     Quaternion b = aboutAxis(Vector3(0, 0, 1), 90);
-    expectNear(tarnel::slerp(a, b, 0.5), aboutAxis(Vector3(0, 0, 1), 45));
+    expectNear(tarnel::slerp(a, b, 0.5), aboutAxis(Vector3(0, 0, 1), 45), 1e-5f);
 }
 
 TEST(Slerp, ExtrapolatesOutsideZeroToOne) {
     Quaternion a = aboutAxis(Vector3(0, 1, 0), 0);
     Quaternion b = aboutAxis(Vector3(0, 1, 0), 120);
-    expectNear(tarnel::slerp(a, b, -1), aboutAxis(Vector3(0, 1, 0), -120));
-    expectNear(tarnel::slerp(a, b, 1.0 / 3.0), aboutAxis(Vector3(0, 1, 0), 40));
-    expectNear(tarnel::slerp(a, b, 1), b);
+    expectNear(tarnel::slerp(a, b, -1), aboutAxis(Vector3(0, 1, 0), -120), 1e-5f);
+    expectNear(tarnel::slerp(a, b, 1.0 / 3.0), aboutAxis(Vector3(0, 1, 0), 40), 1e-5f);
+    expectNear(tarnel::slerp(a, b, 1), b, 1e-5f);
 }
 
 TEST(FromMatrix, IdentityGivesTheIdentityQuaternion) {
@@ -82,8 +74,8 @@ TEST(FromMatrix, BasisQuaternionMapsTheAxesOntoItsColumns) {
     Quaternion q = tarnel::fromMatrix(m);
     float out[16];
     tarnel::toMatrix(q, out);
-    expectNear(xAxisOf(out), Vector3(0, 0, -1));
-    expectNear(zAxisOf(out), Vector3(0, -1, 0));
+    expectNear(xAxisOf(out), Vector3(0, 0, -1), 1e-5f);
+    expectNear(zAxisOf(out), Vector3(0, -1, 0), 1e-5f);
 }
 
 // Trace below zero takes the largest-diagonal branch; each of the three choices must still
@@ -98,9 +90,9 @@ TEST(FromMatrix, EveryDiagonalBranchRoundTripsThroughToMatrix) {
         tarnel::basisMatrix(look, up, side, m);
         float out[16];
         tarnel::toMatrix(tarnel::fromMatrix(m), out);
-        expectNear(xAxisOf(out), look);
-        expectNear(zAxisOf(out), up);
-        expectNear(Vector3(out[1], out[5], out[9]), side);
+        expectNear(xAxisOf(out), look, 1e-5f);
+        expectNear(zAxisOf(out), up, 1e-5f);
+        expectNear(Vector3(out[1], out[5], out[9]), side, 1e-5f);
     }
 }
 
@@ -109,7 +101,7 @@ TEST(ToMatrix, WritesTheRotationByRowsWithAZeroFourthRowAndColumn) {
     float out[16];
     tarnel::toMatrix(q, out);
     // A quarter turn about z maps x onto y; read by stride 4.
-    expectNear(xAxisOf(out), Vector3(0, 1, 0));
+    expectNear(xAxisOf(out), Vector3(0, 1, 0), 1e-5f);
     for (int e : {3, 7, 11, 12, 13, 14}) EXPECT_EQ(out[e], 0.0f);
     EXPECT_EQ(out[15], 1.0f);
 }
@@ -125,8 +117,8 @@ TEST(SphericalBezier, EndsAtItsOuterQuaternions) {
     Quaternion c0 = aboutAxis(Vector3(0, 1, 0), 80);
     Quaternion c1 = aboutAxis(Vector3(0, 0, 1), 100);
     Quaternion q1 = aboutAxis(tarnel::normalize(Vector3(1, 1, 1)), 150);
-    expectNear(tarnel::sphericalBezier(q0, c0, c1, q1, 0), q0);
-    expectNear(tarnel::sphericalBezier(q0, c0, c1, q1, 1), q1);
+    expectNear(tarnel::sphericalBezier(q0, c0, c1, q1, 0), q0, 1e-5f);
+    expectNear(tarnel::sphericalBezier(q0, c0, c1, q1, 1), q1, 1e-5f);
 }
 
 TEST(SphericalBezier, EqualControlsStayOnTheGreatArc) {
@@ -148,7 +140,7 @@ TEST(Hermite, EndsAtItsPointsWhateverTheTangents) {
 TEST(Hermite, MidpointWeighsTangentsUnscaled) {
     Vector3 p0(0, 0, 0), p1(10, 0, 0), m0(0, 8, 0), m1(0, 4, 0);
     // At t = 1/2: (p0 + p1) / 2 + (m0 - m1) / 8.
-    expectNear(tarnel::hermite(p0, p1, m0, m1, 0.5f), Vector3(5, 0.5f, 0));
+    expectNear(tarnel::hermite(p0, p1, m0, m1, 0.5f), Vector3(5, 0.5f, 0), 1e-5f);
 }
 
 TEST(BasisMatrix, PutsTheThirdArgumentInTheSecondColumn) {

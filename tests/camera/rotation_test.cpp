@@ -3,37 +3,35 @@
 #include "platform/offscreen_gl.h"
 
 #include <GL/gl.h>
+#include "tests/camera/near.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 using tarnel::Vector3;
+using tarnel::testing::expectNear;
 
 namespace {
 
-void expectNear(Vector3 actual, Vector3 expected, float tolerance = 1e-5f) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
 
 }  // namespace
 
 TEST(RotateAboutAxis, TurnsClockwiseSeenFromTheAxisTip) {
     Vector3 v(1, 0, 0);
     tarnel::rotateAboutAxis(v, Vector3(0, 0, 1), 90);
-    expectNear(v, Vector3(0, -1, 0));
+    expectNear(v, Vector3(0, -1, 0), 1e-5f);
 
     Vector3 w(0, 0, 1);
     tarnel::rotateAboutAxis(w, Vector3(1, 0, 0), 90);
-    expectNear(w, Vector3(0, 1, 0));
+    expectNear(w, Vector3(0, 1, 0), 1e-5f);
 }
 
 TEST(RotateAboutAxis, AxisLengthDoesNotMatter) {
     Vector3 unit(3, -2, 5), doubled(3, -2, 5);
     tarnel::rotateAboutAxis(unit, tarnel::normalize(Vector3(1, 1, 0)), 37);
     tarnel::rotateAboutAxis(doubled, Vector3(2, 2, 0), 37);
-    expectNear(doubled, unit);
+    expectNear(doubled, unit, 1e-5f);
 }
 
 TEST(RotateAboutAxis, ZeroAxisLeavesTheVectorAlone) {
