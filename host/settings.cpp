@@ -131,6 +131,12 @@ Settings defaultSettings(const std::optional<platform::DisplayMode>& desktop, co
 
 Settings parseSettings(std::string_view text, const Settings& defaults) {
     Settings settings = defaults;
+    // The reader's line buffer must hold every line we let through whole (a 255-byte Path
+    // among them), or it would cut long lines into pieces that read as further lines.
+    ini_use_stack = false;
+    ini_allow_realloc = true;
+    ini_max_line = static_cast<int>(kLineLimit) + 3;
+    ini_allow_multiline = false;
     std::string lines = saneLines(text.substr(0, std::min(text.size(), kSettingsFileLimit)));
     ini_parse_string(lines.c_str(), onValue, &settings);
     if (settings.DefGamma) settings.Gamma = 50;

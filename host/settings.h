@@ -13,7 +13,7 @@
 namespace tarnel {
 
 constexpr std::size_t kPathLimit = 255;            // bytes of Path
-constexpr std::size_t kSettingsFileLimit = 1 << 20;  // bytes of the file that are read
+constexpr std::size_t kSettingsFileLimit = 16 << 20;  // bytes of the file that are read
 
 class Settings {
 public:
