@@ -27,16 +27,18 @@ std::unique_ptr<platform::Platform> openPlatform(const RunOptions& options, std:
     return platform::createSdlPlatform(&error);
 }
 
-// The package is named before the working directory moves, so a relative --data still
-// means the folder the user typed it in.
+// Files named on the command line are made absolute before the working directory moves,
+// so a relative name still means the folder the user typed it in.
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
 void setPackageSource(const RunOptions& options) {
 #ifdef TARNEL_HAVE_ARCHIVE_READER
     PackageSource& source = packageSource();
-    if (!options.dataPath.empty()) {
-        std::error_code error;
-        std::filesystem::path absolute = std::filesystem::absolute(options.dataPath, error);
-        source.path = error ? options.dataPath : absolute.string();
-    }
+    if (!options.dataPath.empty()) source.path = absolutePath(options.dataPath);
     if (options.password) {
         source.password = *options.password;
     } else if (const char* password = std::getenv("TARNEL_PASSWORD")) {
@@ -86,6 +88,7 @@ int runTarnel(const std::vector<std::string>& args) {
     }
     // Without a host's window, --root draws on the X root window itself.
     RunOptions runOptions = options;
+    if (!runOptions.renderPath.empty()) runOptions.renderPath = absolutePath(runOptions.renderPath);
     if (runOptions.root && !runOptions.windowId) runOptions.windowId = platform->rootWindowId();
 
     Settings& current = settings();
@@ -100,8 +103,11 @@ int runTarnel(const std::vector<std::string>& args) {
     switch (app.mode) {
     case Saver:
     case Test:
-        runSaver(app, *platform, current, runOptions);
+    {
+        SaverRunResult result = runSaver(app, *platform, current, runOptions);
+        if (options.verbose) std::fprintf(stderr, "tarnel: drew %ld frames\n", result.frames);
         break;
+    }
     case Preview:
         runPreview(app, *platform);
         break;
