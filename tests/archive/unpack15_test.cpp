@@ -1,12 +1,15 @@
 // The 1.5 decompressor against members of archives made by the real archiver, and its
 // behaviour on truncated and damaged packed data.
 #include "assets/rar/unpack15.h"
-#include "tests/archive/rar_member_scan.h"
+#include "assets/rar/rar_archive.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,20 +17,46 @@ using tarnel::rar::Unpack15;
 
 namespace {
 
-using tarnel::test::PackedMember;
-
 std::string shared(const std::string& name) { return std::string(TARNEL_SHARED_TESTDATA) + "/rar/" + name; }
 
-using tarnel::test::readWholeFile;
+std::vector<std::uint8_t> readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 std::uint32_t crcOf(const std::vector<std::uint8_t>& bytes) {
     return std::uint32_t(crc32(0, bytes.data(), uInt(bytes.size())));
 }
 
-PackedMember findMember(const std::string& archive, const std::string& name) {
-    PackedMember member = tarnel::test::findPackedMember(shared(archive), name);
-    if (!member.found) ADD_FAILURE() << name << " not found in " << archive;
-    return member;
+// A member's packed bytes with what its header says about them.
+struct PackedMember {
+    std::vector<std::uint8_t> packed;
+    std::uint32_t unpackedSize = 0;
+    std::uint32_t crc = 0;
+    std::uint8_t version = 0;
+};
+
+PackedMember findMember(const std::string& archiveName, const std::string& name) {
+    const std::vector<std::uint8_t> bytes = readWholeFile(shared(archiveName));
+    tarnel::rar::Archive archive;
+    std::string error;
+    if (!tarnel::rar::readArchive(bytes.data(), bytes.size(), archive, &error)) {
+        ADD_FAILURE() << archiveName << ": " << error;
+        return {};
+    }
+    const long index = tarnel::rar::findMember(archive, name);
+    if (index < 0 || archive.members[index].dataTruncated) {
+        ADD_FAILURE() << name << " not found whole in " << archiveName;
+        return {};
+    }
+    const tarnel::rar::Member& member = archive.members[index];
+    PackedMember result;
+    const auto begin = bytes.begin() + std::ptrdiff_t(member.dataOffset);
+    result.packed.assign(begin, begin + std::ptrdiff_t(member.packedSize));
+    result.unpackedSize = std::uint32_t(member.unpackedSize);
+    result.crc = member.crc;
+    result.version = member.unpackVersion;
+    return result;
 }
 
 struct Decoded {
