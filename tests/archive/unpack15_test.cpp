@@ -154,6 +154,14 @@ TEST(Unpack15, SolidCallKeepsTheAdaptiveStateFreshObjectStartsClean) {
     EXPECT_TRUE(!again.ok || crcOf(again.bytes) != text.crc);
 }
 
+TEST(Unpack15, FlagCodeOnePastTheListIsDamage) {
+    // Ten one bits make the flag place 256, which no list holds.
+    Unpack15 unpacker;
+    const Decoded out = decode(unpacker, {0xff, 0xc0, 0x00, 0x00}, 16);
+    EXPECT_FALSE(out.ok);
+    EXPECT_NE(out.error.find("damaged flag code"), std::string::npos);
+}
+
 TEST(Unpack15, ZeroOutputReadsNothing) {
     Unpack15 unpacker;
     std::string error;
