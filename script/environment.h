@@ -33,8 +33,10 @@ using EnvironmentList = std::list<std::unique_ptr<Environment>>;
 // Reads an environment file from file, appending its environments.
 void parseEnvironments(EnvironmentList& environments, MemoryFile& file,
                        const ObjectScriptLoader& readScript);
-// Opens the named member of the package and reads it, object scripts from the package too.
-void loadEnvironments(EnvironmentList& environments, const char* memberName);
+// Opens the named member (from the data package unless told otherwise) and reads it, with
+// the object scripts it names opened the same way.
+void loadEnvironments(EnvironmentList& environments, const char* memberName,
+                      const MemberOpener& openMember = openPackageMember);
 // The first environment whose name is exactly name, or null.
 Environment* findEnvironment(const EnvironmentList& environments, const char* name);
 

@@ -4,9 +4,9 @@
 
 namespace tarnel {
 
-void loadObjectScript(ObjectList& target, const char* memberName) {
+void loadObjectScript(ObjectList& target, const char* memberName, const MemberOpener& openMember) {
     MemoryFile file;
-    file.open(memberName);
+    openMember(file, memberName);
     readObjectScript(target, file);
 }
 

@@ -2,6 +2,7 @@
 // to a target list (a world's own objects, or an environment's first-pass or post-pass list).
 #pragma once
 
+#include "assets/member_opener.h"
 #include "assets/memory_file.h"
 #include "scene/object_list.h"
 
@@ -33,8 +34,10 @@ public:
     ObjectScriptState state;
 };
 
-// Opens the named member of the package and reads it into target.
-void loadObjectScript(ObjectList& target, const char* memberName);
+// Opens the named member (from the data package unless told otherwise) and reads it into
+// target.
+void loadObjectScript(ObjectList& target, const char* memberName,
+                      const MemberOpener& openMember = openPackageMember);
 // Reads a whole object script from file into target, up to "ENDWORLD" or the end of the data.
 void readObjectScript(ObjectList& target, MemoryFile& file);
 

@@ -37,8 +37,10 @@ using WorldList = std::list<std::unique_ptr<World>>;
 // Reads a world list from file, appending its worlds; "objects" lines go to readScript.
 void parseWorlds(WorldList& worlds, const EnvironmentList& environments, MemoryFile& file,
                  const ObjectScriptLoader& readScript);
-// Opens the named member of the package and reads it, object scripts from the package too.
-void loadWorlds(WorldList& worlds, const EnvironmentList& environments, const char* memberName);
+// Opens the named member (from the data package unless told otherwise) and reads it, with
+// the object scripts it names opened the same way.
+void loadWorlds(WorldList& worlds, const EnvironmentList& environments, const char* memberName,
+                const MemberOpener& openMember = openPackageMember);
 // The first world whose name is exactly name, or null.
 World* findWorld(const WorldList& worlds, const char* name);
 
