@@ -8,6 +8,7 @@
 #include "gfx/gl_state.h"
 #include "platform/headless_platform.h"
 #include "platform/offscreen_gl.h"
+#include "tests/assets/mesh_fixtures.h"
 
 #include <GL/gl.h>
 
@@ -19,8 +20,6 @@
 #include <vector>
 
 namespace tarnel::testing {
-
-using Bytes = std::vector<std::uint8_t>;
 
 inline void putWord(Bytes& out, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
@@ -34,26 +33,29 @@ inline void putFloat(Bytes& out, float value) {
 
 // A unit sphere of stacks x slices quads, front faces outside, s running round the equator.
 inline Bytes unitSphereMesh(int stacks = 12, int slices = 16) {
-    struct Corner { float x, y, z, s, t; };
-    std::vector<Corner> grid;
+    MeshSpec spec;
     for (int i = 0; i <= stacks; ++i) {
         for (int j = 0; j <= slices; ++j) {
             double theta = M_PI * i / stacks, phi = 2.0 * M_PI * j / slices;
-            grid.push_back({static_cast<float>(std::sin(theta) * std::cos(phi)), static_cast<float>(std::cos(theta)),
-                            static_cast<float>(-std::sin(theta) * std::sin(phi)), float(j) / slices,
-                            1.0f - float(i) / stacks});
+            spec.positions.push_back({{static_cast<float>(std::sin(theta) * std::cos(phi)),
+                                       static_cast<float>(std::cos(theta)),
+                                       static_cast<float>(-std::sin(theta) * std::sin(phi))}});
+            spec.texCoords.push_back({{float(j) / slices, 1.0f - float(i) / stacks}});
         }
     }
-    std::vector<std::uint32_t> corners;
     auto at = [slices](int i, int j) { return static_cast<std::uint32_t>(i * (slices + 1) + j); };
-    auto addTriangle = [&](std::uint32_t a, std::uint32_t b, std::uint32_t c) {
-        const Corner &p = grid[a], &q = grid[b], &r = grid[c];
-        float ux = q.x - p.x, uy = q.y - p.y, uz = q.z - p.z, vx = r.x - p.x, vy = r.y - p.y, vz = r.z - p.z;
-        float nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
-        float cx = p.x + q.x + r.x, cy = p.y + q.y + r.y, cz = p.z + q.z + r.z;
-        if (nx * nx + ny * ny + nz * nz < 1e-12f) return;  // a sliver at a pole
-        if (nx * cx + ny * cy + nz * cz < 0) std::swap(b, c);
-        corners.insert(corners.end(), {a, b, c});
+    // Wound counter-clockwise seen from outside; on the unit sphere a corner's normal is its position.
+    auto addTriangle = [&spec](std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+        Vector3 p(spec.positions[a][0], spec.positions[a][1], spec.positions[a][2]);
+        Vector3 q(spec.positions[b][0], spec.positions[b][1], spec.positions[b][2]);
+        Vector3 r(spec.positions[c][0], spec.positions[c][1], spec.positions[c][2]);
+        Vector3 n = cross(q - p, r - p);
+        if (n.length() < 1e-6f) return;  // a sliver at a pole
+        if (dot(n, p + q + r) < 0) std::swap(b, c);
+        MeshTriangle triangle{{a, b, c}, {a, b, c}, {}};
+        for (int k = 0; k < 3; ++k)
+            for (int axis = 0; axis < 3; ++axis) triangle.normals[k * 3 + axis] = spec.positions[triangle.vertices[k]][axis];
+        spec.triangles.push_back(triangle);
     };
     for (int i = 0; i < stacks; ++i) {
         for (int j = 0; j < slices; ++j) {
@@ -61,28 +63,7 @@ inline Bytes unitSphereMesh(int stacks = 12, int slices = 16) {
             addTriangle(at(i, j), at(i + 1, j + 1), at(i, j + 1));
         }
     }
-    Bytes out;
-    std::uint32_t triangles = static_cast<std::uint32_t>(corners.size() / 3);
-    putWord(out, static_cast<std::uint32_t>(grid.size()));
-    putWord(out, triangles);
-    putWord(out, static_cast<std::uint32_t>(grid.size()));
-    for (const Corner& c : grid) {
-        putFloat(out, c.x);
-        putFloat(out, c.y);
-        putFloat(out, c.z);
-    }
-    for (std::uint32_t index : corners) putWord(out, index);
-    for (std::uint32_t index : corners) putWord(out, index);
-    for (const Corner& c : grid) {
-        putFloat(out, c.s);
-        putFloat(out, c.t);
-    }
-    for (std::uint32_t index : corners) {
-        putFloat(out, grid[index].x);
-        putFloat(out, grid[index].y);
-        putFloat(out, grid[index].z);
-    }
-    return out;
+    return meshBytes(spec);
 }
 
 // Compiles the unit sphere into a new display list.
