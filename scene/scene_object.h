@@ -3,6 +3,7 @@
 // keywords that set them. Objects are made while the scene loads and live until the run ends.
 #pragma once
 
+#include "camera/key_track.h"
 #include "camera/vector3.h"
 #include "scene/object_list.h"
 
@@ -32,6 +33,7 @@ public:
     Vector3 right{1.0f, 0.0f, 0.0f};     // second axis of a mesh, strike axis of a particle system
     Vector3 initialPosition;             // position as the script wrote it
     Vector3 color{1.0f, 1.0f, 1.0f};     // red, green, blue in 0..1
+    KeyTrack track;                      // a mesh follows it when it holds keys; empty otherwise
     unsigned int textureId = 0;          // GL texture name; meaningful only with hasTexture
     char name[kNameSize] = {};           // from the "begin" line; what "parent" lines look up
     bool hasTexture = false;

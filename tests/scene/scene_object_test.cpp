@@ -31,6 +31,7 @@ TEST(SceneObject, BaseStartsWithTheDefaultsEveryKindReliesOn) {
     EXPECT_STREQ(probe.name, "");
     EXPECT_FALSE(probe.hasTexture || probe.alphaTexture || probe.moon);
     EXPECT_EQ(probe.moonSpeed, 0.5f);
+    EXPECT_TRUE(probe.track.keys.empty());
 }
 
 TEST(SceneObject, StoreKeepsObjectsAliveWhileListsOnlyPointAtThem) {
