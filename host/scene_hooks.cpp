@@ -11,6 +11,8 @@
 #include "host/timers.h"
 #include "platform/system.h"
 #include "scene/frame.h"
+#include "script/environment.h"
+#include "script/world.h"
 
 #include <GL/gl.h>
 
@@ -22,8 +24,26 @@ namespace {
 
 void clearFrame() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
-// What the frame render draws: the current world, once the world list has chosen one.
-FrameSource currentFrameSource() { return FrameSource(); }
+// The scene as loaded: the records own the worlds and environments, whose lists point at
+// the objects in the scene object store. The current world is chosen once, after loading.
+class LoadedScene {
+public:
+    EnvironmentList environments;
+    WorldList worlds;
+    World* current = nullptr;
+};
+
+LoadedScene& loadedScene() {
+    // The one scene of the run.
+    static LoadedScene scene;
+    return scene;
+}
+
+FrameSource currentFrameSource() {
+    const World* world = loadedScene().current;
+    if (world == nullptr) return FrameSource();
+    return FrameSource{world->firstpass, &world->objects, world->postpass, world->system};
+}
 
 }  // namespace
 
@@ -35,6 +55,10 @@ void loadScene() {
     loadTextureList(textureTable(), "texture.txt", true);
     loadFixedMeshes(fixedMeshLists());
     loadSphereArrays(sphereArrays(), "meshes\\sphere.dat");
+    LoadedScene& scene = loadedScene();
+    loadEnvironments(scene.environments, "env.txt");
+    loadWorlds(scene.worlds, scene.environments, "worlds.txt");
+    scene.current = findWorld(scene.worlds, "world");
 }
 
 std::vector<std::uint8_t> readMusicMember() {
@@ -59,6 +83,14 @@ void renderScene(float seconds, InputState& input) {
     renderFrame(frameLists(), currentFrameSource(), cameraDirector(), hooks, seconds);
 }
 
-void clearSceneLists() { frameLists().clear(); }
+void clearSceneLists() {
+    frameLists().clear();
+    LoadedScene& scene = loadedScene();
+    for (auto& world : scene.worlds) world->objects.clear();
+    for (auto& environment : scene.environments) {
+        environment->firstpass.clear();
+        environment->postpass.clear();
+    }
+}
 
 }  // namespace tarnel
