@@ -4,6 +4,17 @@
 #include "assets/rar/rar_format.h"
 #include "assets/rar/unpack20.h"
 
+// The RAR 1.5 decoder is built beside this one; until it is present, such members are refused.
+#if __has_include("assets/rar/unpack15.h")
+#include "assets/rar/unpack15.h"
+#define TARNEL_HAS_UNPACK15 1
+#else
+#define TARNEL_HAS_UNPACK15 0
+namespace tarnel::rar {
+class Unpack15 {};  // lets Extractor own one before the decoder exists
+}  // namespace tarnel::rar
+#endif
+
 #include <algorithm>
 
 namespace tarnel::rar {
@@ -97,19 +108,74 @@ bool Extractor::decode(const std::uint8_t* bytes, const Archive& archive, std::s
     if (!error.empty()) return false;
     const std::uint8_t* packed = bytes + member.dataOffset;
     out.resize(static_cast<std::size_t>(member.unpackedSize));
-    if (!isCompressed(member) && !member.encrypted()) {
-        std::copy(packed, packed + out.size(), out.begin());
-    } else if (member.encrypted()) {
+    const auto packedSize = static_cast<std::size_t>(member.packedSize);
+    if (member.encrypted()) {
         error = "member " + quoted(member) + ": encryption is not supported yet";
         return false;
+    }
+    if (!isCompressed(member)) {
+        std::copy(packed, packed + out.size(), out.begin());
     } else {
-        error = member.unpackVersion == 15 ? "RAR 1.5 compression is not supported yet"
-                                           : "RAR 2.0 compression is not supported yet";
-        return false;
+        bool solid = false;
+        if (member.solid() && !catchUpSolid(bytes, archive, index, password, solid, error)) return false;
+        solidPosition_ = -1;
+        if (!unpack(member, packed, packedSize, solid, out, error)) {
+            error = "member " + quoted(member) + ": " + error;
+            return false;
+        }
+        solidPosition_ = static_cast<long>(index);
     }
     if (dataCrc(out.data(), out.size()) != member.crc) {
         error = "member " + quoted(member) + ": CRC mismatch, the data is damaged";
         return false;
+    }
+    return true;
+}
+
+bool Extractor::unpack(const Member& member, const std::uint8_t* packed, std::size_t packedSize,
+                       bool solid, std::vector<std::uint8_t>& out, std::string& error) {
+    if (member.unpackVersion == 15) {
+#if TARNEL_HAS_UNPACK15
+        if (!unpack15_) unpack15_ = std::make_unique<Unpack15>();
+        return unpack15_->unpack(packed, packedSize, out.data(), out.size(), solid, &error);
+#else
+        error = "RAR 1.5 compression is not supported yet";
+        return false;
+#endif
+    }
+    if (!unpack20_) unpack20_ = std::make_unique<Unpack20>();
+    return unpack20_->unpack(packed, packedSize, out.data(), out.size(), solid, &error);
+}
+
+// Brings the decoder state up to the compressed member before index, decoding the members of
+// the solid run that were not decoded yet. continued: there is such a member to continue from.
+bool Extractor::catchUpSolid(const std::uint8_t* bytes, const Archive& archive, std::size_t index,
+                             std::string_view password, bool& continued, std::string& error) {
+    auto continues = [&](std::size_t i) {
+        const Member& m = archive.members[i];
+        return !m.directory() && isCompressed(m);
+    };
+    long previous = static_cast<long>(index) - 1;
+    while (previous >= 0 && !continues(static_cast<std::size_t>(previous))) --previous;
+    continued = previous >= 0;
+    if (previous < 0 || previous == solidPosition_) return true;
+    long start = previous;
+    while (start > solidPosition_ && archive.members[static_cast<std::size_t>(start)].solid()) {
+        long before = start - 1;
+        while (before >= 0 && !continues(static_cast<std::size_t>(before))) --before;
+        if (before < 0) break;
+        start = before;
+    }
+    if (start == solidPosition_) ++start;
+    for (long i = start; i <= previous; ++i) {
+        if (!continues(static_cast<std::size_t>(i))) continue;
+        std::vector<std::uint8_t> discarded;
+        std::string reason;
+        if (!decode(bytes, archive, static_cast<std::size_t>(i), password, discarded, reason)) {
+            error = "member " + quoted(archive.members[index]) + " continues a solid run that fails: " + reason;
+            solidPosition_ = -1;
+            return false;
+        }
     }
     return true;
 }

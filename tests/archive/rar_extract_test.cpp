@@ -31,6 +31,25 @@ const RealMember kStored[] = {
     {"junrar_BoatModernEnglish-audio-text-unpack20.rar", "LICENSE.txt", 107, 0x8eaf20c4, nullptr},
 };
 
+const RealMember kCompressed20[] = {
+    {"rarfile_rar2-unix-owner.rar", "file.txt", 4, 0x7e3265a8, nullptr},
+    {"junrar_BoatModernEnglish-regular-unpack20.rar", "BoatModernEnglish.wav", 56464, 0x82d2ed89,
+     "junrar_BoatModernEnglish.wav"},
+    {"junrar_BoatModernEnglish-audio-text-unpack20.rar", "BoatModernEnglish.wav", 56464, 0x82d2ed89,
+     "junrar_BoatModernEnglish.wav"},
+    {"zxtune_test_v2.rar", "p1.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2.rar", "p2.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2.rar", "p3.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2.rar", "p4.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2.rar", "p5.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2.rar", "pMM.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2solid5.rar", "p5.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2solid5.rar", "p5_solid.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"sharpcompress_Rar2.rar", "exe\\test.exe", 45056, 0xcfb109c8, nullptr},
+    {"sharpcompress_Rar2.rar", "jpg\\test.jpg", 40372, 0x088814e3, nullptr},
+    {"sharpcompress_Rar2.rar", "????.txt", 15498, 0x9bd160fa, nullptr},
+};
+
 std::vector<std::uint8_t> extractShared(const RealMember& real, const std::string& password,
                                         std::string* error) {
     const std::vector<std::uint8_t> bytes = readBytes(sharedRar(real.archive));
@@ -98,4 +117,35 @@ TEST(RarExtract, AbsurdSizesAreRefusedBeforeAllocating) {
     Member folder = archive.members[0];
     folder.flags |= kFileDirectory;
     EXPECT_NE(checkExtractable(folder, "").find("folder"), std::string::npos);
+}
+
+TEST(RarExtract, Rar20CompressedMembersComeOutWhole) {
+    expectMembers(std::begin(kCompressed20), std::end(kCompressed20), "");
+}
+
+TEST(RarExtract, SolidMembersDecodeInAnyOrder) {
+    const std::vector<std::uint8_t> bytes = readBytes(sharedRar("zxtune_test_v2solid5.rar"));
+    const std::vector<std::uint8_t> etalon = readBytes(sharedRar("zxtune_etalon.bin"));
+    Archive archive;
+    ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
+    Extractor extractor;
+    std::string error;
+    for (std::size_t index : {1, 0, 1, 1, 0}) {
+        std::vector<std::uint8_t> out;
+        EXPECT_TRUE(extractor.extract(bytes.data(), bytes.size(), archive, index, "", out, &error)) << error;
+        EXPECT_EQ(out, etalon) << "member " << index;
+    }
+}
+
+TEST(RarExtract, SolidRunWithADamagedFirstMemberFailsTheRest) {
+    std::vector<std::uint8_t> bytes = readBytes(sharedRar("zxtune_test_v2solid5.rar"));
+    Archive archive;
+    ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
+    bytes[archive.members[0].dataOffset + 4000] ^= 0x55;
+    Extractor extractor;
+    std::vector<std::uint8_t> out;
+    std::string error;
+    EXPECT_FALSE(extractor.extract(bytes.data(), bytes.size(), archive, 1, "", out, &error));
+    EXPECT_NE(error.find("solid run"), std::string::npos) << error;
+    EXPECT_TRUE(out.empty());
 }
