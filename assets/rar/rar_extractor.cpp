@@ -1,6 +1,7 @@
 // Member extraction: size checks before allocation, decryption, decoding, CRC check.
 #include "assets/rar/rar_extractor.h"
 
+#include "assets/rar/crypt15.h"
 #include "assets/rar/rar_format.h"
 #include "assets/rar/unpack20.h"
 
@@ -58,9 +59,11 @@ std::string checkExtractable(const Member& member, std::string_view password) {
     if (member.method < kMethodStore || member.method > kMethodBest)
         return "member " + quoted(member) + " uses unknown method " + std::to_string(member.method);
     if (member.encrypted()) {
-        if (member.unpackVersion > 26 || member.unpackVersion < 13)
-            return "member " + quoted(member) + " uses an unsupported cipher (version " +
-                   std::to_string(member.unpackVersion) + ")";
+        // Only the RAR 1.5 cipher is implemented; see the package notes on the RAR 2.0 one.
+        if (member.unpackVersion != 15)
+            return "member " + quoted(member) + " is encrypted with the RAR " +
+                   (member.unpackVersion <= 26 ? std::string("2.0") : std::string("3 or later")) +
+                   " cipher, which is not supported";
         if (password.empty()) return "member " + quoted(member) + " is encrypted and no password was given";
     }
     if (isCompressed(member)) {
@@ -109,9 +112,11 @@ bool Extractor::decode(const std::uint8_t* bytes, const Archive& archive, std::s
     const std::uint8_t* packed = bytes + member.dataOffset;
     out.resize(static_cast<std::size_t>(member.unpackedSize));
     const auto packedSize = static_cast<std::size_t>(member.packedSize);
+    std::vector<std::uint8_t> decrypted;
     if (member.encrypted()) {
-        error = "member " + quoted(member) + ": encryption is not supported yet";
-        return false;
+        decrypted.assign(packed, packed + packedSize);
+        Crypt15(password).apply(decrypted.data(), decrypted.size());
+        packed = decrypted.data();
     }
     if (!isCompressed(member)) {
         std::copy(packed, packed + out.size(), out.begin());
@@ -120,13 +125,15 @@ bool Extractor::decode(const std::uint8_t* bytes, const Archive& archive, std::s
         if (member.solid() && !catchUpSolid(bytes, archive, index, password, solid, error)) return false;
         solidPosition_ = -1;
         if (!unpack(member, packed, packedSize, solid, out, error)) {
-            error = "member " + quoted(member) + ": " + error;
+            error = "member " + quoted(member) + ": " + error + (member.encrypted() ? " (wrong password?)" : "");
             return false;
         }
         solidPosition_ = static_cast<long>(index);
     }
     if (dataCrc(out.data(), out.size()) != member.crc) {
-        error = "member " + quoted(member) + ": CRC mismatch, the data is damaged";
+        error = "member " + quoted(member) +
+                (member.encrypted() ? ": CRC mismatch, wrong password or damaged data"
+                                    : ": CRC mismatch, the data is damaged");
         return false;
     }
     return true;

@@ -119,7 +119,8 @@ TEST(RarArchive, DamagedFileHeaderStopsTheIndexWithAReason) {
 
 TEST(RarArchive, EveryTruncationGivesWholeMembersOrReasons) {
     for (const char* name : {"rarfile_rar202-comment-nopsw.rar", "zxtune_test_v2solid5.rar",
-                             "junrar_rar20-password-stored.rar", "rarfile_rar2-unix-owner.rar"}) {
+                             "junrar_rar20-password-stored.rar", "junrar_rar15-password-stored.rar",
+                             "rarfile_rar2-unix-owner.rar"}) {
         const std::vector<std::uint8_t> whole = readBytes(sharedRar(name));
         const std::size_t step = whole.size() > 2000 ? 7 : 1;
         for (std::size_t size = 0; size < whole.size(); size += step) {
