@@ -31,6 +31,21 @@ bool isCompressed(const Member& member) { return member.method != kMethodStore; 
 
 std::string quoted(const Member& member) { return "\"" + member.name + "\""; }
 
+// Copies in pieces that stay in the cache while their CRC is taken: one pass over memory.
+std::uint32_t copyWithCrc(const std::uint8_t* from, std::size_t size, std::vector<std::uint8_t>& out) {
+    constexpr std::size_t kPiece = 128u << 10;
+    out.clear();
+    out.reserve(size);
+    std::uint32_t crc = 0;
+    for (std::size_t done = 0; done < size;) {
+        const std::size_t piece = std::min(kPiece, size - done);
+        out.insert(out.end(), from + done, from + done + piece);
+        crc = dataCrc(out.data() + done, piece, crc);
+        done += piece;
+    }
+    return crc;
+}
+
 std::string checkSizes(const Member& member) {
     if (member.unpackedSize > kMaxUnpackedSize)
         return "member " + quoted(member) + " is too large (" + std::to_string(member.unpackedSize) +
@@ -110,7 +125,7 @@ bool Extractor::decode(const std::uint8_t* bytes, const Archive& archive, std::s
     error = checkExtractable(member, password);
     if (!error.empty()) return false;
     const std::uint8_t* packed = bytes + member.dataOffset;
-    out.resize(static_cast<std::size_t>(member.unpackedSize));
+    const auto unpackedSize = static_cast<std::size_t>(member.unpackedSize);
     const auto packedSize = static_cast<std::size_t>(member.packedSize);
     std::vector<std::uint8_t> decrypted;
     if (member.encrypted()) {
@@ -118,9 +133,11 @@ bool Extractor::decode(const std::uint8_t* bytes, const Archive& archive, std::s
         Crypt15(password).apply(decrypted.data(), decrypted.size());
         packed = decrypted.data();
     }
+    std::uint32_t crc;
     if (!isCompressed(member)) {
-        std::copy(packed, packed + out.size(), out.begin());
+        crc = copyWithCrc(packed, unpackedSize, out);
     } else {
+        out.resize(unpackedSize);
         bool solid = false;
         if (member.solid() && !catchUpSolid(bytes, archive, index, password, solid, error)) return false;
         solidPosition_ = -1;
@@ -129,8 +146,9 @@ bool Extractor::decode(const std::uint8_t* bytes, const Archive& archive, std::s
             return false;
         }
         solidPosition_ = static_cast<long>(index);
+        crc = dataCrc(out.data(), out.size());
     }
-    if (dataCrc(out.data(), out.size()) != member.crc) {
+    if (crc != member.crc) {
         error = "member " + quoted(member) +
                 (member.encrypted() ? ": CRC mismatch, wrong password or damaged data"
                                     : ": CRC mismatch, the data is damaged");
