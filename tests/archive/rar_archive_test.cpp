@@ -130,6 +130,24 @@ TEST(RarArchive, EveryTruncationGivesWholeMembersOrReasons) {
     }
 }
 
+TEST(RarArchive, CutsAroundEveryHeaderAndDataBoundaryGiveWholeMembersOrReasons) {
+    const std::vector<std::uint8_t> whole = readBytes(sharedRar("zxtune_test_v2.rar"));
+    Archive archive;
+    ASSERT_TRUE(readArchive(whole.data(), whole.size(), archive, nullptr));
+    std::vector<std::size_t> boundaries = {7, 7 + kMainHeaderSize};
+    for (const Member& member : archive.members) {
+        boundaries.push_back(member.dataOffset);
+        boundaries.push_back(member.dataOffset + static_cast<std::size_t>(member.packedSize));
+    }
+    for (std::size_t boundary : boundaries) {
+        for (std::size_t size : {boundary - 1, boundary, boundary + 1, boundary + 20}) {
+            if (size > whole.size()) continue;
+            SCOPED_TRACE("cut at " + std::to_string(size));
+            expectCleanOutcomes(std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<long>(size)), "");
+        }
+    }
+}
+
 TEST(RarArchive, EveryFlippedByteGivesWholeMembersOrReasons) {
     for (const char* name : {"rarfile_rar202-comment-nopsw.rar", "rarfile_rar202-comment-psw.rar",
                              "junrar_rar20-password-compressed.rar"}) {
