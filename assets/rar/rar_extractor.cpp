@@ -3,18 +3,8 @@
 
 #include "assets/rar/crypt15.h"
 #include "assets/rar/rar_format.h"
-#include "assets/rar/unpack20.h"
-
-// The RAR 1.5 decoder is built beside this one; until it is present, such members are refused.
-#if __has_include("assets/rar/unpack15.h")
 #include "assets/rar/unpack15.h"
-#define TARNEL_HAS_UNPACK15 1
-#else
-#define TARNEL_HAS_UNPACK15 0
-namespace tarnel::rar {
-class Unpack15 {};  // lets Extractor own one before the decoder exists
-}  // namespace tarnel::rar
-#endif
+#include "assets/rar/unpack20.h"
 
 #include <algorithm>
 
@@ -160,13 +150,8 @@ bool Extractor::decode(const std::uint8_t* bytes, const Archive& archive, std::s
 bool Extractor::unpack(const Member& member, const std::uint8_t* packed, std::size_t packedSize,
                        bool solid, std::vector<std::uint8_t>& out, std::string& error) {
     if (member.unpackVersion == 15) {
-#if TARNEL_HAS_UNPACK15
         if (!unpack15_) unpack15_ = std::make_unique<Unpack15>();
         return unpack15_->unpack(packed, packedSize, out.data(), out.size(), solid, &error);
-#else
-        error = "RAR 1.5 compression is not supported yet";
-        return false;
-#endif
     }
     if (!unpack20_) unpack20_ = std::make_unique<Unpack20>();
     return unpack20_->unpack(packed, packedSize, out.data(), out.size(), solid, &error);

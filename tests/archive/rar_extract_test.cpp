@@ -160,19 +160,8 @@ TEST(RarExtract, SolidRunWithADamagedFirstMemberFailsTheRest) {
     EXPECT_TRUE(out.empty());
 }
 
-// The RAR 1.5 decoder is built separately; until it is in the tree these members are refused.
-#if __has_include("assets/rar/unpack15.h")
 TEST(RarExtract, Rar15CompressedMembersComeOutWhole) {
     expectMembers(std::begin(kCompressed15), std::end(kCompressed15), "");
     const RealMember encrypted = {"junrar_rar15-password-compressed.rar", "SECRET.TXT", 87, 0x967e05a2, nullptr};
     expectMembers(&encrypted, &encrypted + 1, "password");
 }
-#else
-TEST(RarExtract, Rar15CompressedMembersAreRefusedWithAReason) {
-    for (const RealMember& real : kCompressed15) {
-        std::string error;
-        EXPECT_TRUE(extractShared(real, "", &error).empty());
-        EXPECT_NE(error.find("RAR 1.5 compression is not supported yet"), std::string::npos) << error;
-    }
-}
-#endif
