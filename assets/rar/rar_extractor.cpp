@@ -47,7 +47,8 @@ std::string checkSizes(const Member& member) {
             return "damaged archive: stored member " + quoted(member) + " has packed size " +
                    std::to_string(member.packedSize) + " for " + std::to_string(member.unpackedSize) +
                    " bytes";
-    } else if (member.unpackedSize > member.packedSize * kMaxExpansion + kExpansionSlack) {
+    } else if (member.unpackedSize > kExpansionSlack &&
+               (member.unpackedSize - kExpansionSlack) / kMaxExpansion > member.packedSize) {
         return "damaged archive: member " + quoted(member) + " claims " +
                std::to_string(member.unpackedSize) + " bytes from " +
                std::to_string(member.packedSize) + " packed bytes";
@@ -64,7 +65,8 @@ std::string checkExtractable(const Member& member, std::string_view password) {
     if (member.method < kMethodStore || member.method > kMethodBest)
         return "member " + quoted(member) + " uses unknown method " + std::to_string(member.method);
     if (member.encrypted()) {
-        // Only the RAR 1.5 cipher is implemented; see the package notes on the RAR 2.0 one.
+        // Only the RAR 1.5 cipher is here: the RAR 2.0 one needs a fixed 256-byte substitution
+        // table that this reader does not carry.
         if (member.unpackVersion != 15)
             return "member " + quoted(member) + " is encrypted with the RAR " +
                    (member.unpackVersion <= 26 ? std::string("2.0") : std::string("3 or later")) +
@@ -169,14 +171,17 @@ bool Extractor::catchUpSolid(const std::uint8_t* bytes, const Archive& archive, 
     while (previous >= 0 && !continues(static_cast<std::size_t>(previous))) --previous;
     continued = previous >= 0;
     if (previous < 0 || previous == solidPosition_) return true;
+    // Walk back to the start of the run, or to the member whose state the decoders hold. A
+    // state from after the wanted member is of no use.
+    const long holder = solidPosition_ < previous ? solidPosition_ : -1;
     long start = previous;
-    while (start > solidPosition_ && archive.members[static_cast<std::size_t>(start)].solid()) {
+    while (start > holder && archive.members[static_cast<std::size_t>(start)].solid()) {
         long before = start - 1;
         while (before >= 0 && !continues(static_cast<std::size_t>(before))) --before;
         if (before < 0) break;
         start = before;
     }
-    if (start == solidPosition_) ++start;
+    if (start == holder) ++start;
     for (long i = start; i <= previous; ++i) {
         if (!continues(static_cast<std::size_t>(i))) continue;
         std::vector<std::uint8_t> discarded;

@@ -3,6 +3,7 @@
 #include "assets/rar/rar_archive.h"
 #include "assets/rar/rar_extractor.h"
 #include "assets/rar/rar_format.h"
+#include "assets/rar/rar_writer.h"
 #include "tests/archive/rar_test_support.h"
 
 #include <gtest/gtest.h>
@@ -164,4 +165,28 @@ TEST(RarExtract, Rar15CompressedMembersComeOutWhole) {
     expectMembers(std::begin(kCompressed15), std::end(kCompressed15), "");
     const RealMember encrypted = {"junrar_rar15-password-compressed.rar", "SECRET.TXT", 87, 0x967e05a2, nullptr};
     expectMembers(&encrypted, &encrypted + 1, "password");
+}
+
+TEST(RarExtract, SolidRunsRestartAtNonSolidMembersAndSkipStoredOnes) {
+    // Two copies of the real solid pair with a stored member between them.
+    const std::vector<std::uint8_t> pair = readBytes(sharedRar("zxtune_test_v2solid5.rar"));
+    const std::size_t headEnd = 7 + kMainHeaderSize;
+    std::vector<std::uint8_t> stored;
+    ASSERT_TRUE(writeStoredArchive({{"between.txt", {'x', 'y'}, 0x21}}, stored, nullptr));
+    std::vector<std::uint8_t> bytes(pair.begin(), pair.end());
+    bytes.insert(bytes.end(), stored.begin() + static_cast<long>(headEnd), stored.end());
+    bytes.insert(bytes.end(), pair.begin() + static_cast<long>(headEnd), pair.end());
+    Archive archive;
+    ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
+    ASSERT_EQ(archive.members.size(), 5u);
+    const std::vector<std::uint8_t> etalon = readBytes(sharedRar("zxtune_etalon.bin"));
+    Extractor extractor;
+    for (std::size_t index : {4, 1, 4, 3, 2, 1, 0, 4}) {
+        std::vector<std::uint8_t> out;
+        std::string error;
+        ASSERT_TRUE(extractor.extract(bytes.data(), bytes.size(), archive, index, "", out, &error)) << error;
+        if (index != 2) {
+            EXPECT_EQ(out, etalon) << "member " << index;
+        }
+    }
 }
