@@ -1,10 +1,10 @@
 #include "assets/mesh_lists.h"
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <gtest/gtest.h>
 
 #include "assets/sphere_arrays.h"
 #include "platform/offscreen_gl.h"
