@@ -111,3 +111,11 @@ TEST(JpegReader, RefusesPicturesLargerThanTheLimit) {
     EXPECT_FALSE(refused.ok());
     EXPECT_TRUE(refused.image.pixels.empty());
 }
+
+TEST(JpegReader, RefusesFourComponentPicturesThatCannotBeUploaded) {
+    Bytes file = encodeJpeg(8, 8, 4, Bytes(8 * 8 * 4, 100));
+    JpegResult result = decodeJpeg(file.data(), file.size());
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.image.pixels.empty());
+    EXPECT_EQ(result.image.width, 0);
+}
