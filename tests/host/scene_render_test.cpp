@@ -67,11 +67,17 @@ protected:
         test::writeBytes(dir.path() / "config" / "tarnel" / "settings.ini", test::bytesOf("EnableMusic=0\n"));
     }
 
-    Picture render() {
+    // Runs the executable in the package's folder with the given options; returns its output.
+    std::string run(const std::string& options) {
         std::string command = "cd '" + dir.path().string() + "' && env -u DISPLAY XDG_CONFIG_HOME=config '" +
-                              std::string(TARNEL_BINARY_DIR) +
-                              "/tarnel' --headless --size 160x120 --seed 5 --frames 3 --data data.sdd --render out.png";
+                              std::string(TARNEL_BINARY_DIR) + "/tarnel' " + options + " > stdout.txt";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        std::vector<std::uint8_t> bytes = test::readBytes((dir.path() / "stdout.txt").string());
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    Picture render() {
+        run("--headless --size 160x120 --seed 5 --frames 3 --data data.sdd --render out.png");
         return readPng((dir.path() / "out.png").string());
     }
 
@@ -110,6 +116,17 @@ TEST_F(SceneRender, WorldWithoutTheNameWorldDrawsNothing) {
     Picture after = render();
     ASSERT_EQ(after.width, 160);
     EXPECT_EQ(after.at(80, 60), (std::array<int, 3>{0, 0, 0}));
+}
+
+TEST_F(SceneRender, DumpPrintsEveryWorldEnvironmentAndSphereField) {
+    writePackage("orbit\nlight\nposition V(1 2 3)\nradius 12000\ntexture textures\\earth.jpg\n");
+    std::string dump = run("--dump-scene --data data.sdd");
+    for (const char* expected :
+         {"\"current\": \"world\"", "\"env\": \"space\"", "\"name\": \"earth\"", "\"kind\": \"sphere\"",
+          "\"radius\": 12000", "\"position\": [1, 2, 3]", "\"systemOrbit\": false", "\"name\": \"sky\"",
+          "\"env\": true", "\"rotationSpeed\": 0", "\"hasTexture\": true"})
+        EXPECT_NE(dump.find(expected), std::string::npos) << expected << "\n" << dump;
+    EXPECT_LT(dump.find("\"worlds\""), dump.find("\"environments\""));
 }
 
 }  // namespace
