@@ -263,16 +263,7 @@ TEST_F(BillboardDraw, LeavesAdditiveBlendLightingDepthWritesAndIdentityTextureMa
             bool reenablesDepth = b.oreol || b.depth;
             EXPECT_EQ(after.depthTest, depthTestOnEntry || reenablesDepth);
             EXPECT_EQ(after.alphaFunc, b.blend ? GL_ALWAYS : GL_GREATER);
-            EXPECT_EQ(after.blend, before.blend);
-            EXPECT_EQ(after.texture2d, before.texture2d);
-            EXPECT_EQ(after.alphaTest, before.alphaTest);
-            EXPECT_EQ(after.cullFace, before.cullFace);
-            EXPECT_EQ(after.matrixMode, GL_MODELVIEW);
-            EXPECT_EQ(after.modelviewDepth, before.modelviewDepth);
-            EXPECT_EQ(after.projectionDepth, before.projectionDepth);
-            EXPECT_EQ(after.modelview, before.modelview);
-            EXPECT_EQ(after.projection, before.projection);
-            EXPECT_EQ(after.texture, testing::identityMatrix());
+            testing::expectSpriteRestingState(before, after);
         }
     }
 }

@@ -375,16 +375,7 @@ TEST_F(FlareDraw, LeavesMatricesAsFoundAndTheSpriteStateWhenDrawn) {
         EXPECT_EQ(after.lighting, drawn);
         EXPECT_EQ(after.depthTest, drawn);
         EXPECT_EQ(after.depthMask, GL_FALSE);
-        EXPECT_EQ(after.blend, before.blend);
-        EXPECT_EQ(after.texture2d, before.texture2d);
-        EXPECT_EQ(after.alphaTest, before.alphaTest);
-        EXPECT_EQ(after.cullFace, before.cullFace);
-        EXPECT_EQ(after.matrixMode, GL_MODELVIEW);
-        EXPECT_EQ(after.modelviewDepth, before.modelviewDepth);
-        EXPECT_EQ(after.projectionDepth, before.projectionDepth);
-        EXPECT_EQ(after.modelview, before.modelview);
-        EXPECT_EQ(after.projection, before.projection);
-        EXPECT_EQ(after.texture, testing::identityMatrix());
+        testing::expectSpriteRestingState(before, after);
         EXPECT_EQ(after.viewport[2], kViewWidth);
         EXPECT_EQ(after.viewport[3], kViewHeight);
     }

@@ -61,6 +61,24 @@ inline const std::array<GLfloat, 16>& identityMatrix() {
     return identity;
 }
 
+// What every sprite draw leaves as it found it (blending, texturing and the alpha test
+// enabled or not, culling, both matrices and their stack depths), and the texture matrix
+// it always resets.
+inline void expectSpriteRestingState(const GlSnapshot& before, const GlSnapshot& after) {
+    EXPECT_EQ(after.blend, before.blend);
+    EXPECT_EQ(after.texture2d, before.texture2d);
+    EXPECT_EQ(after.alphaTest, before.alphaTest);
+    EXPECT_EQ(after.cullFace, before.cullFace);
+    EXPECT_EQ(after.cullMode, before.cullMode);
+    EXPECT_EQ(after.matrixMode, GL_MODELVIEW);
+    EXPECT_EQ(after.modelviewDepth, before.modelviewDepth);
+    EXPECT_EQ(after.projectionDepth, before.projectionDepth);
+    EXPECT_EQ(after.textureDepth, before.textureDepth);
+    EXPECT_EQ(after.modelview, before.modelview);
+    EXPECT_EQ(after.projection, before.projection);
+    EXPECT_EQ(after.texture, identityMatrix());
+}
+
 class SpriteGlTest : public ::testing::Test {
 protected:
     void SetUp() override {
