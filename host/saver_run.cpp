@@ -198,8 +198,7 @@ SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Setti
         double dt = clock.frame.next(platform::counterNow());
         stepCamera(clock.speedScale * dt);
         updateScene(dt);
-        renderScene(static_cast<float>(dt), clock.period.framesPerSecond);
-        if (clock.period.countFrame(platform::counterNow(), clock.frame.reciprocalFrequency)) input.mouseTravel = 0.0f;
+        renderScene(static_cast<float>(dt), input);
 
         ++result.frames;
         if (options.frames && result.frames >= *options.frames) running = false;
