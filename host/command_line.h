@@ -1,0 +1,26 @@
+// The screensaver command line: /s, /t, /c [N], /p N, with the switch letter after the
+// program path. The parser reads one line, program path included, as the system hands it
+// over; on Linux that line is built from argv with the program path quoted.
+#pragma once
+
+#include "host/saver_app.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnel {
+
+struct ParsedCommandLine {
+    std::int32_t mode = Configure;
+    std::int32_t parentWindow = 0;
+    bool switchFound = false;  // a / or - after the program path
+};
+
+ParsedCommandLine parseCommandLine(std::string_view line);
+
+// args[0] is the program path; it is quoted, and so is any later argument holding a blank.
+std::string buildCommandLine(const std::vector<std::string>& args);
+
+}  // namespace tarnel

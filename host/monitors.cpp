@@ -1,0 +1,31 @@
+#include "host/monitors.h"
+
+namespace tarnel {
+
+namespace {
+std::string bounded(const std::string& text) { return text.substr(0, kMonitorNameLimit); }
+}  // namespace
+
+std::uint32_t enumerateMonitors(const std::vector<platform::DisplayDevice>& devices,
+                                std::array<MonitorInfo, kMaxMonitors>& monitors) {
+    std::uint32_t count = 0;
+    for (std::size_t i = 0; i < devices.size() && count < kMaxMonitors; ++i) {
+        const platform::DisplayDevice& device = devices[i];
+        MonitorInfo entry;
+        entry.adapterName = bounded(device.adapterName);
+        entry.monitorName = bounded(device.monitorName);
+        if (device.attachedToDesktop) {
+            entry.monitor = static_cast<int>(i) + 1;
+            entry.rect = device.rect;
+            if (device.primary) {
+                // The primary display's corner is the virtual screen's origin.
+                entry.rect = platform::Rect{0, 0, device.rect.width(), device.rect.height()};
+            }
+        }
+        monitors[count++] = entry;
+    }
+    for (std::size_t i = count; i < kMaxMonitors; ++i) monitors[i] = MonitorInfo{};
+    return count;
+}
+
+}  // namespace tarnel

@@ -1,0 +1,218 @@
+#include "host/saver_run.h"
+
+#include "assets/loading_tick.h"
+#include "camera/random.h"
+#include "gfx/gamma.h"
+#include "gfx/gl_state.h"
+#include "host/input_state.h"
+#include "host/png_writer.h"
+#include "host/scene_hooks.h"
+#include "host/stop_signal.h"
+#include "host/timers.h"
+#include "platform/system.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+namespace tarnel {
+
+namespace {
+
+constexpr int kMusicFrequencyHz = 44100;
+
+// Everything the run changed on the machine, so the end steps undo exactly that.
+class RunState {
+public:
+    platform::Platform& platform;
+    bool foreign = false;
+    bool modeSwitched = false;
+    bool cursorHidden = false;
+    bool gammaSaved = false;
+    platform::GammaRamp userGamma{};
+    bool musicOn = false;
+    std::vector<std::uint8_t> music;  // stays alive until the audio device is closed
+
+    explicit RunState(platform::Platform& p) : platform(p) {}
+};
+
+void restoreModeAndCursor(RunState& run) {
+    if (run.modeSwitched) run.platform.leaveFullScreenMode();
+    run.modeSwitched = false;
+    if (run.cursorHidden) run.platform.showCursor(true);
+    run.cursorHidden = false;
+}
+
+bool openWindows(SaverApp& app, RunState& run, const Settings& settings, const RunOptions& options) {
+    platform::Platform& platform = run.platform;
+    if (options.windowId) return platform.openForeignWindow(*options.windowId) != platform::kNoWindow;
+    bool mainOpen = false;
+    for (std::uint32_t i = 0; i < app.monitorCount; ++i) {
+        MonitorInfo& monitor = app.monitors[i];
+        if (monitor.monitor == 0) continue;
+        if (!mainOpen) {
+            int width = options.width ? *options.width : static_cast<int>(settings.Width);
+            int height = options.height ? *options.height : static_cast<int>(settings.Height);
+            monitor.window = platform.openMainWindow(platform::Rect{0, 0, width, height});
+            mainOpen = true;
+        } else if (!options.width) {
+            monitor.window = platform.openBlackWindow(monitor.rect);
+        } else {
+            continue;  // a sized window covers no monitor, so the others stay visible
+        }
+        if (monitor.window == platform::kNoWindow) return false;
+    }
+    return mainOpen;
+}
+
+void startMusic(RunState& run, const Settings& settings) {
+    run.musicOn = true;
+    run.platform.openAudio(kMusicFrequencyHz);
+    run.platform.setMusicVolume(static_cast<int>(settings.Volume));
+    run.music = readMusicMember();
+    run.platform.playMusicLooped(run.music);
+}
+
+void endRun(SaverApp& app, RunState& run, const Settings& settings) {
+    platform::Platform& platform = run.platform;
+    if (run.musicOn) {
+        platform.stopMusic();
+        platform.closeAudio();
+    }
+    // The ramp in force before the run goes back; identity only when it could not be read.
+    if (!settings.DefGamma) {
+        if (run.gammaSaved)
+            platform.setGammaRamp(run.userGamma);
+        else
+            gfx::setGammaRamp(platform, 1.0, 1.0, 1.0);
+    }
+    clearSceneLists();
+    setLoadingTickHandler(nullptr);
+    if (run.modeSwitched) platform.leaveFullScreenMode();
+    run.modeSwitched = false;
+    platform.destroyGlContext();
+    restoreModeAndCursor(run);
+    platform.closeWindows();
+    for (std::uint32_t i = 0; i < app.monitorCount; ++i) app.monitors[i].window = platform::kNoWindow;
+    run.music.clear();
+    run.music.shrink_to_fit();
+}
+
+void writeRender(const std::string& path, const platform::Rect& window, SaverRunResult& result) {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(window.width()) * window.height() * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, window.width(), window.height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    result.renderWritten = writePngFile(path, pixels, window.width(), window.height(), true);
+    if (!result.renderWritten) std::fprintf(stderr, "tarnel: could not write %s\n", path.c_str());
+}
+
+}  // namespace
+
+SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Settings& settings,
+                        const RunOptions& options) {
+    SaverRunResult result;
+    RunState run(platform);
+    run.foreign = options.windowId.has_value();
+    bool windowed = run.foreign || options.width.has_value() || options.headless;
+
+    if (!windowed) {
+        platform.enterFullScreenMode(platform::DisplayMode{static_cast<int>(settings.Width),
+                                                           static_cast<int>(settings.Height),
+                                                           static_cast<int>(settings.Depth), 0});
+        run.modeSwitched = true;
+    }
+    if (!run.foreign) {
+        platform.showCursor(false);
+        run.cursorHidden = true;
+    }
+    if (!openWindows(app, run, settings, options)) {
+        // Unlike a bare return, the machine gets its mode and cursor back.
+        std::fprintf(stderr, "tarnel: cannot open the saver window\n");
+        platform.closeWindows();
+        restoreModeAndCursor(run);
+        return result;
+    }
+
+    Timers& clock = timers();
+    std::uint64_t frequency = platform::counterFrequency();
+    loadLoadingScreen();
+    InputState input;
+    platform.showWindows();
+
+    platform::Rect window = platform.mainWindowRect();
+    gfx::GlStartSettings gl;
+    gl.width = windowed ? window.width() : static_cast<int>(settings.Width);
+    gl.height = windowed ? window.height() : static_cast<int>(settings.Height);
+    gl.vsync = settings.VSync;
+    gl.defGamma = settings.DefGamma;
+    gl.gamma = settings.Gamma;
+    if (!settings.DefGamma) run.gammaSaved = platform.gammaRamp(run.userGamma);
+    gfx::setupGlState(platform, gl);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    setLoadingTickHandler([&platform] {
+        drawLoadingFrame();
+        glFinish();
+        platform.swapBuffers();
+    });
+    loadScene();
+    if (settings.EnableMusic) startMusic(run, settings);
+
+    clock.frame.start(frequency, platform::counterNow());
+    std::uint64_t seed = options.seed ? *options.seed : platform::counterNow();
+    seedRandom(static_cast<std::uint32_t>(seed & 0xFFFFFFFFu));
+    clock.period.start(platform::counterNow());
+    clock.speedScale = speedScaleFor(settings.Speed);
+
+    window = platform.mainWindowRect();
+    int centreX = window.left + window.width() / 2;
+    int centreY = window.top + window.height() / 2;
+    if (!run.foreign) platform.warpCursor(centreX, centreY);
+    startCamera();
+
+    // A foreign window cannot take a swap interval; with VSync on the loop keeps to the
+    // display's refresh rate itself instead of drawing thousands of frames a second.
+    bool pace = settings.VSync && !platform.swapIntervalSettable();
+    auto framePeriod = std::chrono::nanoseconds(1000000000LL / std::max(1, platform.refreshRate()));
+    auto nextFrame = std::chrono::steady_clock::now();
+    // Mouse travel is only measured against the saver's own centred cursor.
+    bool mouseExit = settings.MouseExit && !run.foreign;
+
+    result.ran = true;
+    bool running = true;
+    while (running) {
+        platform::InputEvent event;
+        if (platform.pollEvent(event)) {
+            if (!run.foreign || event.type == platform::EventType::Quit)
+                input.handleEvent(event, centreX, centreY);
+            if (input.quit) running = false;
+            continue;
+        }
+        if (input.shouldStop(false) || stopRequested()) running = false;
+        if (input.consumeMouse() && !run.foreign) platform.warpCursor(centreX, centreY);
+        if (input.shouldStop(mouseExit)) running = false;
+
+        double dt = clock.frame.next(platform::counterNow());
+        stepCamera(clock.speedScale * dt);
+        updateScene(dt);
+        renderScene(static_cast<float>(dt), input);
+
+        ++result.frames;
+        if (options.frames && result.frames >= *options.frames) running = false;
+        if (!running && !options.renderPath.empty()) writeRender(options.renderPath, window, result);
+        platform.swapBuffers();
+        if (pace && running) {
+            nextFrame += framePeriod;
+            auto now = std::chrono::steady_clock::now();
+            if (nextFrame < now) nextFrame = now;
+            std::this_thread::sleep_until(nextFrame);
+        }
+    }
+    endRun(app, run, settings);
+    return result;
+}
+
+}  // namespace tarnel

@@ -1,0 +1,53 @@
+// The user's options: one process-wide record loaded from the settings file at start-up in
+// every run mode and written only by the configuration dialog. Field names are the value
+// names of the file. Values out of their ranges are held to the nearest end.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarnel {
+
+constexpr std::size_t kPathLimit = 255;            // bytes of Path
+constexpr std::size_t kSettingsFileLimit = 16 << 20;  // bytes of the file that are read
+
+class Settings {
+public:
+    bool ShowClock = true;
+    bool TimeFormat = false;     // true: 12-hour clock, false: 24-hour
+    bool EnableMusic = true;
+    bool UseDesktop = true;
+    bool DefGamma = true;        // leave the display gamma alone; Gamma is held at 50
+    std::uint32_t Width = 1024;  // pixels, 640 or more
+    std::uint32_t Height = 768;  // pixels, 480 or more
+    std::uint32_t Depth = 32;    // bits per pixel, 16 or more
+    std::uint32_t Volume = 100;  // percent, 1..100
+    std::uint32_t Gamma = 50;    // 0..100, shown as brightness Gamma + 50 percent
+    std::uint32_t Speed = 50;    // 0..100, camera time scale Speed / 50 + 0.5
+    bool ShowFPS = false;
+    bool VSync = false;
+    bool MouseExit = false;
+    std::string Path;            // working folder of the data package, at most 255 bytes
+};
+
+// The process-wide record.
+Settings& settings();
+
+// First-run values: the dialog's Restore Defaults, Speed 50, 24-hour clock, the desktop mode
+// and the folder of the installed data.
+Settings defaultSettings(const std::optional<platform::DisplayMode>& desktop, const std::string& dataFolder);
+
+// Reads Name=value lines over the defaults; anything unreadable keeps its default.
+Settings parseSettings(std::string_view text, const Settings& defaults);
+// The file text of a save: every value but Path, and ShowFlame as 0. A Path line of the old
+// file is carried over unchanged, since the program never writes Path itself.
+std::string formatSettings(const Settings& settings, std::string_view oldText);
+
+Settings loadSettings(const std::string& path, const Settings& defaults);
+bool saveSettings(const std::string& path, const Settings& settings);
+
+}  // namespace tarnel

@@ -1,0 +1,141 @@
+#include "host/startup.h"
+
+#include "assets/archive.h"
+#include "host/command_line.h"
+#include "host/mode_hooks.h"
+#include "host/loaded_scene.h"
+#include "host/saver_run.h"
+#include "host/scene_hooks.h"
+#include "host/settings.h"
+#include "host/stop_signal.h"
+#include "platform/platform.h"
+#include "platform/system.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+namespace tarnel {
+
+namespace {
+
+constexpr int kHeadlessWidth = 1024;
+constexpr int kHeadlessHeight = 768;
+
+std::unique_ptr<platform::Platform> openPlatform(const RunOptions& options, std::string& error) {
+    if (options.headless)
+        return platform::createHeadlessPlatform(options.width.value_or(kHeadlessWidth),
+                                                options.height.value_or(kHeadlessHeight), &error);
+    return platform::createSdlPlatform(&error);
+}
+
+// Files named on the command line are made absolute before the working directory moves,
+// so a relative name still means the folder the user typed it in.
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
+void setPackageSource(const RunOptions& options) {
+#ifdef TARNEL_HAVE_ARCHIVE_READER
+    PackageSource& source = packageSource();
+    if (!options.dataPath.empty()) source.path = absolutePath(options.dataPath);
+    if (options.password) {
+        source.password = *options.password;
+    } else if (const char* password = std::getenv("TARNEL_PASSWORD")) {
+        source.password = password;
+    }
+#else
+    (void)options;
+#endif
+}
+
+void applyDesktopMode(platform::Platform& platform, Settings& settings) {
+    if (!settings.UseDesktop) return;
+    std::optional<platform::DisplayMode> desktop = platform.desktopMode();
+    if (!desktop) return;
+    settings.Width = static_cast<std::uint32_t>(desktop->width);
+    settings.Height = static_cast<std::uint32_t>(desktop->height);
+    settings.Depth = static_cast<std::uint32_t>(desktop->bitsPerPixel);
+}
+
+// Loads the package into an offscreen context, as a saver run would, and prints it.
+bool dumpScene(platform::Platform& platform) {
+    if (platform.openMainWindow(platform::Rect{0, 0, kHeadlessWidth, kHeadlessHeight}) == platform::kNoWindow) {
+        std::fprintf(stderr, "tarnel: no offscreen context for the scene dump\n");
+        return false;
+    }
+    loadScene();
+    writeSceneDump(loadedScene(), std::cout);
+    clearSceneLists();
+    platform.closeWindows();
+    return true;
+}
+
+}  // namespace
+
+int runTarnel(const std::vector<std::string>& args) {
+    const char* xscreensaverWindow = std::getenv("XSCREENSAVER_WINDOW");
+    OptionParse parse = parseRunOptions(args, xscreensaverWindow);
+    if (!parse.error.empty()) {
+        std::fprintf(stderr, "tarnel: %s\n%s", parse.error.c_str(), usageText());
+        return 2;
+    }
+    const RunOptions& options = parse.options;
+    if (options.help) {
+        std::fputs(usageText(), stdout);
+        return 0;
+    }
+    installStopSignalHandlers();
+
+    SaverApp app;
+    ParsedCommandLine line = parseCommandLine(buildCommandLine(parse.remaining));
+    app.mode = line.mode;
+    app.parentWindow = line.parentWindow;
+    if (!line.switchFound && options.impliesSaver()) app.mode = Saver;
+
+    std::string error;
+    RunOptions platformOptions = options;
+    platformOptions.headless = options.headless || options.dumpScene;  // a dump opens no window
+    std::unique_ptr<platform::Platform> platform = openPlatform(platformOptions, error);
+    if (!platform) {
+        std::fprintf(stderr, "tarnel: no display (%s); try --headless\n", error.c_str());
+        return 1;
+    }
+    // Without a host's window, --root draws on the X root window itself.
+    RunOptions runOptions = options;
+    if (!runOptions.renderPath.empty()) runOptions.renderPath = absolutePath(runOptions.renderPath);
+    if (runOptions.root && !runOptions.windowId) runOptions.windowId = platform->rootWindowId();
+
+    Settings& current = settings();
+    current = loadSettings(platform::settingsFilePath(),
+                           defaultSettings(platform->desktopMode(), platform::installedDataFolder()));
+    app.monitorCount = enumerateMonitors(platform->displayDevices(), app.monitors);
+    applyDesktopMode(*platform, current);
+    setPackageSource(options);
+    if (!platform::setWorkingDirectory(current.Path) && options.verbose)
+        std::fprintf(stderr, "tarnel: cannot enter the data folder \"%s\"\n", current.Path.c_str());
+
+    if (options.dumpScene) return dumpScene(*platform) ? 0 : 1;
+
+    switch (app.mode) {
+    case Saver:
+    case Test:
+    {
+        SaverRunResult result = runSaver(app, *platform, current, runOptions);
+        if (options.verbose) std::fprintf(stderr, "tarnel: drew %ld frames\n", result.frames);
+        break;
+    }
+    case Preview:
+        runPreview(app, *platform);
+        break;
+    default:
+        runConfigure(app, *platform);
+        break;
+    }
+    return 0;
+}
+
+}  // namespace tarnel

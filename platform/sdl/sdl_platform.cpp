@@ -1,0 +1,335 @@
+// The desktop backend on SDL2: one GL window on the primary display, black windows over the
+// others, the full-screen mode switch, input, cursor, gamma, and music through SDL2_mixer.
+#include "platform/platform.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+
+namespace tarnel::platform {
+
+namespace {
+
+constexpr int kSdlKeyCodeLimit = 512;
+
+bool isSystemKey(const SDL_Keysym& key) {
+    return (key.mod & KMOD_ALT) != 0 || key.scancode == SDL_SCANCODE_LALT ||
+           key.scancode == SDL_SCANCODE_RALT || key.scancode == SDL_SCANCODE_F10;
+}
+
+MouseButton mouseButton(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT: return MouseButton::Left;
+    case SDL_BUTTON_RIGHT: return MouseButton::Right;
+    case SDL_BUTTON_MIDDLE: return MouseButton::Middle;
+    default: return MouseButton::Other;
+    }
+}
+
+DisplayMode toDisplayMode(const SDL_DisplayMode& mode) {
+    return DisplayMode{mode.w, mode.h, static_cast<int>(SDL_BYTESPERPIXEL(mode.format)) * 8, mode.refresh_rate};
+}
+
+class SdlPlatform final : public Platform {
+public:
+    ~SdlPlatform() override {
+        closeAudio();
+        destroyGlContext();
+        closeWindows();
+        SDL_Quit();
+    }
+
+    std::vector<DisplayDevice> displayDevices() override {
+        std::vector<DisplayDevice> devices;
+        int count = SDL_GetNumVideoDisplays();
+        const char* driver = SDL_GetCurrentVideoDriver();
+        for (int i = 0; i < count; ++i) {
+            SDL_Rect bounds{};
+            DisplayDevice device;
+            device.adapterName = std::string(driver ? driver : "video") + " display " + std::to_string(i);
+            const char* name = SDL_GetDisplayName(i);
+            device.monitorName = name ? name : "";
+            device.primary = i == 0;
+            device.attachedToDesktop = SDL_GetDisplayBounds(i, &bounds) == 0;
+            if (device.attachedToDesktop)
+                device.rect = Rect{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+            devices.push_back(device);
+        }
+        return devices;
+    }
+
+    std::vector<DisplayMode> primaryDisplayModes() override {
+        std::vector<DisplayMode> modes;
+        int count = SDL_GetNumDisplayModes(0);
+        for (int i = 0; i < count; ++i) {
+            SDL_DisplayMode mode{};
+            if (SDL_GetDisplayMode(0, i, &mode) == 0) modes.push_back(toDisplayMode(mode));
+        }
+        return modes;
+    }
+
+    std::optional<DisplayMode> desktopMode() override {
+        SDL_DisplayMode mode{};
+        if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return std::nullopt;
+        return toDisplayMode(mode);
+    }
+
+    void enterFullScreenMode(const DisplayMode& mode) override {
+        fullScreenMode_ = mode;
+        if (main_) applyFullScreenMode();
+    }
+
+    void leaveFullScreenMode() override {
+        if (main_ && fullScreenMode_) SDL_SetWindowFullscreen(main_, 0);
+        fullScreenMode_.reset();
+    }
+
+    WindowHandle openMainWindow(const Rect& rect) override {
+        if (main_) return kNoWindow;
+        requestGlAttributes();
+        Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP;
+        main_ = SDL_CreateWindow("Tarnel", rect.left, rect.top, rect.width(), rect.height(), flags);
+        if (!main_) return kNoWindow;
+        if (!createGlContext()) {
+            SDL_DestroyWindow(main_);
+            main_ = nullptr;
+            return kNoWindow;
+        }
+        if (fullScreenMode_) applyFullScreenMode();
+        windows_.push_back(main_);
+        return static_cast<WindowHandle>(windows_.size());
+    }
+
+    WindowHandle openForeignWindow(std::uint64_t nativeId) override {
+        if (main_) return kNoWindow;
+        requestGlAttributes();
+        SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
+        main_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(nativeId)));
+        if (!main_) return kNoWindow;
+        foreign_ = true;
+        if (!createGlContext()) {
+            SDL_DestroyWindow(main_);
+            main_ = nullptr;
+            return kNoWindow;
+        }
+        windows_.push_back(main_);
+        return static_cast<WindowHandle>(windows_.size());
+    }
+
+    std::optional<std::uint64_t> rootWindowId() override {
+        Display* display = XOpenDisplay(nullptr);
+        if (!display) return std::nullopt;
+        std::uint64_t root = DefaultRootWindow(display);
+        XCloseDisplay(display);
+        return root;
+    }
+
+    WindowHandle openBlackWindow(const Rect& rect) override {
+        SDL_Window* window = SDL_CreateWindow("Tarnel", rect.left, rect.top, rect.width(), rect.height(),
+                                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
+        if (!window) return kNoWindow;
+        if (SDL_Surface* surface = SDL_GetWindowSurface(window)) {
+            SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+            SDL_UpdateWindowSurface(window);
+        }
+        windows_.push_back(window);
+        return static_cast<WindowHandle>(windows_.size());
+    }
+
+    void showWindows() override {
+        if (!main_ || foreign_) return;
+        SDL_ShowWindow(main_);
+        SDL_RaiseWindow(main_);
+    }
+
+    void closeWindows() override {
+        for (SDL_Window* window : windows_) SDL_DestroyWindow(window);
+        windows_.clear();
+        main_ = nullptr;
+        foreign_ = false;
+    }
+
+    Rect mainWindowRect() override {
+        if (!main_) return Rect{};
+        int x = 0, y = 0, w = 0, h = 0;
+        if (!foreign_) SDL_GetWindowPosition(main_, &x, &y);
+        SDL_GL_GetDrawableSize(main_, &w, &h);
+        return Rect{x, y, x + w, y + h};
+    }
+
+    bool swapIntervalSettable() override { return context_ && !foreign_; }
+
+    bool setSwapInterval(int interval) override {
+        return swapIntervalSettable() && SDL_GL_SetSwapInterval(interval) == 0;
+    }
+
+    void swapBuffers() override {
+        if (main_ && context_) SDL_GL_SwapWindow(main_);
+    }
+
+    void destroyGlContext() override {
+        if (!context_) return;
+        SDL_GL_MakeCurrent(main_, nullptr);
+        SDL_GL_DeleteContext(context_);
+        context_ = nullptr;
+    }
+
+    int refreshRate() override {
+        SDL_DisplayMode mode{};
+        int display = main_ ? SDL_GetWindowDisplayIndex(main_) : 0;
+        if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 && mode.refresh_rate > 0)
+            return mode.refresh_rate;
+        return 60;
+    }
+
+    bool pollEvent(InputEvent& event) override {
+        SDL_Event sdl;
+        while (SDL_PollEvent(&sdl)) {
+            if (translate(sdl, event)) return true;
+        }
+        return false;
+    }
+
+    void showCursor(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+    void warpCursor(int screenX, int screenY) override {
+        if (!main_) return;
+        Rect rect = mainWindowRect();
+        SDL_WarpMouseInWindow(main_, screenX - rect.left, screenY - rect.top);
+    }
+
+    bool gammaRamp(GammaRamp& ramp) override {
+        return main_ && SDL_GetWindowGammaRamp(main_, &ramp[0], &ramp[256], &ramp[512]) == 0;
+    }
+
+    bool setGammaRamp(const GammaRamp& ramp) override {
+        return main_ && SDL_SetWindowGammaRamp(main_, &ramp[0], &ramp[256], &ramp[512]) == 0;
+    }
+
+    bool openAudio(int frequencyHz) override {
+        if (audioOpen_) return true;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        Mix_Init(MIX_INIT_OGG);
+        if (Mix_OpenAudio(frequencyHz, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+            Mix_Quit();
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
+        audioOpen_ = true;
+        return true;
+    }
+
+    void setMusicVolume(int percent) override {
+        if (audioOpen_) Mix_VolumeMusic(percent * MIX_MAX_VOLUME / 100);
+    }
+
+    bool playMusicLooped(const std::vector<std::uint8_t>& bytes) override {
+        if (!audioOpen_ || bytes.empty() || music_) return false;
+        SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+        if (!source) return false;
+        music_ = Mix_LoadMUS_RW(source, 1);
+        return music_ && Mix_PlayMusic(music_, -1) == 0;
+    }
+
+    void stopMusic() override {
+        if (audioOpen_) Mix_HaltMusic();
+    }
+
+    void closeAudio() override {
+        if (!audioOpen_) return;
+        Mix_HaltMusic();
+        if (music_) Mix_FreeMusic(music_);
+        music_ = nullptr;
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audioOpen_ = false;
+    }
+
+private:
+    void requestGlAttributes() {
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    }
+
+    bool createGlContext() {
+        context_ = SDL_GL_CreateContext(main_);
+        if (!context_) return false;
+        SDL_GL_MakeCurrent(main_, context_);
+        return true;
+    }
+
+    // A mode the display refuses leaves the desktop mode and the window at its own size.
+    void applyFullScreenMode() {
+        SDL_DisplayMode wanted{};
+        wanted.w = fullScreenMode_->width;
+        wanted.h = fullScreenMode_->height;
+        SDL_DisplayMode closest{};
+        if (!SDL_GetClosestDisplayMode(0, &wanted, &closest) || closest.w != wanted.w || closest.h != wanted.h)
+            return;
+        if (SDL_SetWindowDisplayMode(main_, &closest) == 0) SDL_SetWindowFullscreen(main_, SDL_WINDOW_FULLSCREEN);
+    }
+
+    bool translate(const SDL_Event& sdl, InputEvent& event) {
+        event = InputEvent{};
+        switch (sdl.type) {
+        case SDL_QUIT:
+            event.type = EventType::Quit;
+            return true;
+        case SDL_WINDOWEVENT:
+            if (sdl.window.event != SDL_WINDOWEVENT_CLOSE) return false;
+            event.type = EventType::Quit;
+            return true;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            event.type = sdl.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
+            event.keyCode = sdl.key.keysym.scancode < kSdlKeyCodeLimit ? sdl.key.keysym.scancode : 0;
+            event.systemKey = isSystemKey(sdl.key.keysym);
+            return true;
+        case SDL_MOUSEMOTION: {
+            if (!main_ || sdl.motion.windowID != SDL_GetWindowID(main_)) return false;
+            Rect rect = mainWindowRect();
+            event.type = EventType::MouseMove;
+            event.x = rect.left + sdl.motion.x;
+            event.y = rect.top + sdl.motion.y;
+            return true;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+            event.type = EventType::ButtonDown;
+            event.button = mouseButton(sdl.button.button);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    SDL_Window* main_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+    bool foreign_ = false;
+    std::vector<SDL_Window*> windows_;  // every window in opening order; handle = index + 1
+    std::optional<DisplayMode> fullScreenMode_;
+    bool audioOpen_ = false;
+    Mix_Music* music_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> createSdlPlatform(std::string* error) {
+    // The saver installs its own SIGTERM/SIGINT handling so that the end steps run.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Black windows opening on other monitors must not minimise the full-screen window.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        if (error) *error = SDL_GetError();
+        return nullptr;
+    }
+    return std::make_unique<SdlPlatform>();
+}
+
+}  // namespace tarnel::platform

@@ -1,0 +1,123 @@
+// POSIX services: monotonic clock, local time, files and folders.
+#include "platform/system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#ifndef TARNEL_INSTALL_DATADIR
+#define TARNEL_INSTALL_DATADIR "/usr/local/share/tarnel"
+#endif
+
+namespace tarnel::platform {
+
+namespace fs = std::filesystem;
+
+std::uint64_t counterNow() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(now.tv_nsec);
+}
+
+std::uint64_t counterFrequency() { return 1000000000u; }
+
+LocalTime localTime() {
+    std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    return LocalTime{parts.tm_hour, parts.tm_min, parts.tm_sec};
+}
+
+std::string settingsFilePath() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    fs::path base;
+    if (config && config[0] == '/') {
+        base = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = fs::path(home && home[0] ? home : "/tmp") / ".config";
+    }
+    return (base / "tarnel" / "settings.ini").string();
+}
+
+bool readFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    contents.assign(maxBytes, '\0');
+    in.read(contents.data(), static_cast<std::streamsize>(maxBytes));
+    contents.resize(static_cast<std::size_t>(in.gcount()));
+    return true;
+}
+
+namespace {
+
+bool writeAll(int fd, const std::string& contents) {
+    std::size_t done = 0;
+    while (done < contents.size()) {
+        ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Makes a finished rename survive a power cut on file systems that need it.
+void syncFolder(const fs::path& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::string& path, const std::string& contents) {
+    fs::path target(path);
+    fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code ignored;
+    fs::create_directories(folder, ignored);
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> tempName(pattern.begin(), pattern.end());
+    tempName.push_back('\0');
+    int fd = ::mkstemp(tempName.data());
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, contents) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = std::rename(tempName.data(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(tempName.data());
+        return false;
+    }
+    syncFolder(folder);
+    return true;
+}
+
+bool setWorkingDirectory(const std::string& folder) {
+    return !folder.empty() && ::chdir(folder.c_str()) == 0;
+}
+
+std::string workingDirectory() {
+    std::error_code error;
+    fs::path current = fs::current_path(error);
+    return error ? std::string() : current.string();
+}
+
+std::string installedDataFolder() {
+    std::error_code error;
+    fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    fs::path exeFolder = error ? fs::path() : exe.parent_path();
+    if (!exeFolder.empty() && fs::exists(exeFolder / "data.sdd", error)) return exeFolder.string();
+    if (fs::exists(fs::path(TARNEL_INSTALL_DATADIR) / "data.sdd", error)) return TARNEL_INSTALL_DATADIR;
+    return exeFolder.empty() ? std::string(TARNEL_INSTALL_DATADIR) : exeFolder.string();
+}
+
+}  // namespace tarnel::platform

@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# End-to-end runs of tarnel: under a private Xvfb (a free display number picked by the
+# server itself) the saver is started with /s and ended by xdotool, or run offscreen.
+# Usage: saver_e2e.sh SCENARIO TARNEL
+set -euo pipefail
+scenario=$1
+tarnel=$2
+work=$(mktemp -d)
+xvfb_pid=""
+saver_pid=""
+cleanup() {
+    [ -n "$saver_pid" ] && kill "$saver_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; [ -f "$work/saver.log" ] && cat "$work/saver.log" >&2; exit 1; }
+
+write_settings() {  # extra lines for the settings file
+    mkdir -p "$work/config/tarnel"
+    printf 'EnableMusic=0\n%s\n' "$1" > "$work/config/tarnel/settings.ini"
+    export XDG_CONFIG_HOME="$work/config"
+}
+
+start_xvfb() {
+    exec 3>"$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+start_saver() {
+    SDL_AUDIODRIVER=dummy "$tarnel" /s --verbose >"$work/saver.log" 2>&1 &
+    saver_pid=$!
+    xdotool search --sync --onlyvisible --name '^Tarnel$' >/dev/null 2>&1 &
+    local search=$!
+    for _ in $(seq 100); do
+        kill -0 "$search" 2>/dev/null || break
+        kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended before its window showed"
+        sleep 0.1
+    done
+    kill "$search" 2>/dev/null && fail "no saver window"
+    sleep 1  # let it draw frames
+    kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended by itself"
+}
+
+wait_saver() {  # expects the saver to end within a few seconds with status 0 after drawing
+    local status=0
+    for _ in $(seq 50); do
+        kill -0 "$saver_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$saver_pid" 2>/dev/null && fail "the saver is still running"
+    wait "$saver_pid" || status=$?
+    saver_pid=""
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    frames=$(sed -n 's/^tarnel: drew \([0-9]*\) frames$/\1/p' "$work/saver.log")
+    [ -n "$frames" ] && [ "$frames" -gt 0 ] || fail "no frames drawn"
+    echo "saver ended with status 0 after $frames frames"
+}
+
+case "$scenario" in
+key_ends_saver)
+    write_settings ""
+    start_xvfb
+    start_saver
+    xdotool key space
+    wait_saver
+    ;;
+mouse_exit_on)
+    write_settings "MouseExit=1"
+    start_xvfb
+    start_saver
+    xdotool mousemove_relative 30 0
+    wait_saver
+    ;;
+mouse_exit_off)
+    write_settings "MouseExit=0"
+    start_xvfb
+    start_saver
+    xdotool mousemove_relative 30 0
+    sleep 1
+    xdotool mousemove_relative -- -30 0
+    sleep 1
+    kill -0 "$saver_pid" 2>/dev/null || fail "a mouse move ended the saver with MouseExit off"
+    xdotool key Escape
+    wait_saver
+    ;;
+sigterm_ends_saver)
+    write_settings "DefGamma=0
+Gamma=90"
+    start_xvfb
+    start_saver
+    kill -TERM "$saver_pid"
+    wait_saver
+    ;;
+headless_render)
+    write_settings ""
+    unset DISPLAY
+    (cd "$work" && "$tarnel" --headless --frames 3 --render out.png) || fail "headless run failed"
+    [ "$(head -c 8 "$work/out.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "out.png is not a PNG"
+    echo "wrote a PNG of $(stat -c %s "$work/out.png") bytes"
+    ;;
+*)
+    fail "unknown scenario $scenario"
+    ;;
+esac
