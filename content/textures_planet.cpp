@@ -147,8 +147,8 @@ Raster paintStorms(int w, int h) {
         for (int b = 0; b < bursts; ++b) {
             float x = cx + rnd.range(-10, 10), y = cy + rnd.range(-6, 6);
             float k = rnd.range(0.4f, 1.0f);
-            img.addSpot(x, y, rnd.range(3, 7), Rgba{0.25f, 0.3f, 0.45f, 0} * k);
-            img.addSpot(x, y, 1.2f, Rgba{0.7f, 0.75f, 0.9f, 0} * k);
+            img.addSpot(x, y, rnd.range(1.5f, 3.0f), Rgba{0.12f, 0.15f, 0.24f, 0} * k);
+            img.addSpot(x, y, 0.8f, Rgba{0.5f, 0.55f, 0.7f, 0} * k);
         }
     }
     return img;
@@ -228,7 +228,7 @@ void paintPlanetTextures(TextureSet& out) {
     out.push_back({"planet.jpg", paintSurface(buildTerrain(2048, 1024)), false, 90});
     out.push_back({"clouds.tga", paintClouds(1024, 512), true, 0});
     out.push_back({"storms.jpg", paintStorms(512, 256), false, 90});
-    out.push_back({"air.jpg", paintFlat(64, rgb(0.07f, 0.12f, 0.24f), 131), false, 90});
+    out.push_back({"air.jpg", paintFlat(64, rgb(0.022f, 0.04f, 0.09f), 131), false, 90});
     out.push_back({"rim.jpg", paintFlat(64, rgb(0.32f, 0.55f, 1.0f), 137), false, 90});
     out.push_back({"moon.jpg", paintMoon(1024, 512, 141, rgb(0.62f, 0.6f, 0.57f), rgb(0.3f, 0.29f, 0.28f)), false, 88});
     out.push_back({"icemoon.jpg", paintIceMoon(512, 256), false, 88});

@@ -94,7 +94,7 @@ Raster paintStarField() {
         // Dust of faint single-texel stars, denser in the band.
         float lat = dot(d, kGalacticPole);
         uint32_t hsh = hash32(uint32_t(y) * 7919u + uint32_t(x) * 104729u + 17u);
-        float density = 0.004f + 0.02f * std::exp(-lat * lat / 0.03f);
+        float density = 0.003f + 0.02f * std::exp(-lat * lat / 0.03f);
         float u = float(hsh & 0xFFFFFF) / float(0x1000000);
         if (u < density) {
             float k = 0.06f + 0.22f * float((hsh >> 24) & 0xFF) / 255.0f * (u / density);
@@ -112,7 +112,7 @@ Raster paintStarField() {
             d = normalize(d - kGalacticPole * (lat * 0.8f));
         }
         float m = rnd.uniform();
-        float bright = 0.05f + 2.8f * std::pow(m, 12.0f) + 0.3f * m * m * m;
+        float bright = 0.75f * (0.04f + 2.8f * std::pow(m, 12.0f) + 0.3f * m * m * m);
         StarColour sc = starColour(rnd.uniform());
         float radius = 0.55f + 0.5f * std::pow(m, 6.0f);
         splatStar(sky, d, radius, Rgba{sc.r, sc.g, sc.b, 0} * bright);
