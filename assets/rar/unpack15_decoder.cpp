@@ -100,7 +100,8 @@ void Unpack15Decoder::decodeLiteral() {
     const std::uint32_t next = bits_.peek16();
     unsigned place = decodeUnpack15Code(kUnpack15PlaceCode[literalCodeIndex(m.literalAverage)], bits_) & 0xff;
     if (m.literalMode) {
-        // Place 0 from a short word is the escape; from the longest words it means 255.
+        // Literal mode shifts every place up by one to free place 0 (the all-zero word)
+        // for the escape. The all-ones word codes 256, masked to 0 above: that is 255.
         if (place == 0 && next > 0xfff) place = 0x100;
         if (place == 0) {
             const std::uint32_t escape = bits_.peek16();

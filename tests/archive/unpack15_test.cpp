@@ -1,12 +1,13 @@
 // The 1.5 decompressor against members of archives made by the real archiver, and its
 // behaviour on truncated and damaged packed data.
 #include "assets/rar/unpack15.h"
+#include "assets/rar/rar_archive.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,24 +17,18 @@ using tarnel::rar::Unpack15;
 
 namespace {
 
-std::vector<std::uint8_t> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string shared(const std::string& name) { return std::string(TARNEL_SHARED_TESTDATA) + "/rar/" + name; }
 
-std::uint32_t le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) {
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | b[at + i];
-    return value;
+std::vector<std::uint8_t> readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::uint32_t crcOf(const std::vector<std::uint8_t>& bytes) {
     return std::uint32_t(crc32(0, bytes.data(), uInt(bytes.size())));
 }
 
-// A member's packed bytes as its file header describes them, found by walking the blocks.
+// A member's packed bytes with what its header says about them.
 struct PackedMember {
     std::vector<std::uint8_t> packed;
     std::uint32_t unpackedSize = 0;
@@ -41,32 +36,27 @@ struct PackedMember {
     std::uint8_t version = 0;
 };
 
-PackedMember findMember(const std::string& archive, const std::string& name) {
-    const std::vector<std::uint8_t> bytes = readFile(shared(archive));
-    std::size_t at = 7;
-    while (at + 7 <= bytes.size()) {
-        const std::uint32_t flags = le(bytes, at + 3, 2);
-        const std::uint32_t headSize = le(bytes, at + 5, 2);
-        const std::uint32_t addSize = (flags & 0x8000) && at + 11 <= bytes.size() ? le(bytes, at + 7, 4) : 0;
-        if (headSize < 7) break;
-        if (bytes[at + 2] == 0x74 && at + 32 <= bytes.size()) {
-            const std::uint32_t nameSize = le(bytes, at + 26, 2);
-            const std::size_t nameAt = at + 32 + ((flags & 0x100) ? 8 : 0);
-            if (nameAt + nameSize <= bytes.size() &&
-                std::string(bytes.begin() + nameAt, bytes.begin() + nameAt + nameSize) == name &&
-                at + headSize + addSize <= bytes.size()) {
-                PackedMember member;
-                member.packed.assign(bytes.begin() + at + headSize, bytes.begin() + at + headSize + addSize);
-                member.unpackedSize = le(bytes, at + 11, 4);
-                member.crc = le(bytes, at + 16, 4);
-                member.version = bytes[at + 24];
-                return member;
-            }
-        }
-        at += headSize + addSize;
+PackedMember findMember(const std::string& archiveName, const std::string& name) {
+    const std::vector<std::uint8_t> bytes = readWholeFile(shared(archiveName));
+    tarnel::rar::Archive archive;
+    std::string error;
+    if (!tarnel::rar::readArchive(bytes.data(), bytes.size(), archive, &error)) {
+        ADD_FAILURE() << archiveName << ": " << error;
+        return {};
     }
-    ADD_FAILURE() << name << " not found in " << archive;
-    return {};
+    const long index = tarnel::rar::findMember(archive, name);
+    if (index < 0 || archive.members[index].dataTruncated) {
+        ADD_FAILURE() << name << " not found whole in " << archiveName;
+        return {};
+    }
+    const tarnel::rar::Member& member = archive.members[index];
+    PackedMember result;
+    const auto begin = bytes.begin() + std::ptrdiff_t(member.dataOffset);
+    result.packed.assign(begin, begin + std::ptrdiff_t(member.packedSize));
+    result.unpackedSize = std::uint32_t(member.unpackedSize);
+    result.crc = member.crc;
+    result.version = member.unpackVersion;
+    return result;
 }
 
 struct Decoded {
@@ -115,7 +105,7 @@ TEST(Unpack15, WaveMemberEqualsTheOriginalFile) {
     Unpack15 unpacker;
     const Decoded out = decode(unpacker, member.packed, member.unpackedSize);
     ASSERT_TRUE(out.ok) << out.error;
-    EXPECT_EQ(out.bytes, readFile(shared("junrar_BoatModernEnglish.wav")));
+    EXPECT_EQ(out.bytes, readWholeFile(shared("junrar_BoatModernEnglish.wav")));
 }
 
 TEST(Unpack15, NonSolidMemberIgnoresWhatTheObjectDecodedBefore) {
@@ -162,6 +152,14 @@ TEST(Unpack15, SolidCallKeepsTheAdaptiveStateFreshObjectStartsClean) {
     // The same stream again as a solid member meets tables that have moved on.
     const Decoded again = decode(unpacker, text.packed, text.unpackedSize, true);
     EXPECT_TRUE(!again.ok || crcOf(again.bytes) != text.crc);
+}
+
+TEST(Unpack15, FlagCodeOnePastTheListIsDamage) {
+    // Ten one bits make the flag place 256, which no list holds.
+    Unpack15 unpacker;
+    const Decoded out = decode(unpacker, {0xff, 0xc0, 0x00, 0x00}, 16);
+    EXPECT_FALSE(out.ok);
+    EXPECT_NE(out.error.find("damaged flag code"), std::string::npos);
 }
 
 TEST(Unpack15, ZeroOutputReadsNothing) {
