@@ -64,12 +64,12 @@ protected:
         ASSERT_TRUE(rar::writeStoredArchive(entries, archive, nullptr));
         test::writeBytes(dir.path() / "data.sdd", archive);
         std::filesystem::create_directories(dir.path() / "config" / "tarnel");
-        test::writeBytes(dir.path() / "config" / "tarnel" / "settings.ini", test::bytesOf("EnableMusic=0\n"));
+        test::writeBytes(dir.path() / "config" / "tarnel" / "settings.ini", test::bytesOf("EnableMusic=0\nShowClock=0\n"));
     }
 
     // Runs the executable in the package's folder with the given options; returns its output.
     std::string run(const std::string& options) {
-        std::string command = "cd '" + dir.path().string() + "' && env -u DISPLAY XDG_CONFIG_HOME=config '" +
+        std::string command = "cd '" + dir.path().string() + "' && env -u DISPLAY XDG_CONFIG_HOME='" + (dir.path() / "config").string() + "' '" +
                               std::string(TARNEL_BINARY_DIR) + "/tarnel' " + options + " > stdout.txt";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         std::vector<std::uint8_t> bytes = test::readBytes((dir.path() / "stdout.txt").string());
