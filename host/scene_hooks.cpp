@@ -3,6 +3,7 @@
 #include "host/scene_hooks.h"
 
 #include "assets/archive.h"
+#include "gfx/loading_screen.h"
 
 #include <GL/gl.h>
 
@@ -12,9 +13,12 @@ namespace {
 void clearFrame() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 }  // namespace
 
-void loadLoadingScreen() {}
+void loadLoadingScreen() { gfx::loadLoadingImages(); }
 
-void drawLoadingFrame() { clearFrame(); }
+void drawLoadingFrame() {
+    clearFrame();
+    gfx::drawLoadingScreen();
+}
 
 void loadScene() {}
 
