@@ -34,6 +34,14 @@ start_xvfb() {
     export DISPLAY=":$(head -n1 "$work/display")"
 }
 
+# Without a data package the loading screen's two pictures are missing, and each missing
+# JPEG shows a modal "Error" box before the saver window appears: press its OK button.
+answer_error_box() {
+    local box
+    box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Error".*/\1/p' | head -n1)
+    [ -z "$box" ] || xdotool key --window "$box" Return 2>/dev/null || true
+}
+
 start_saver() {
     SDL_AUDIODRIVER=dummy "$tarnel" /s --verbose >"$work/saver.log" 2>&1 &
     saver_pid=$!
@@ -42,6 +50,7 @@ start_saver() {
     for _ in $(seq 100); do
         kill -0 "$search" 2>/dev/null || break
         kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended before its window showed"
+        answer_error_box
         sleep 0.1
     done
     kill "$search" 2>/dev/null && fail "no saver window"
