@@ -8,8 +8,10 @@
 #include "assets/sphere_arrays.h"
 #include "assets/texture_table.h"
 #include "camera/camera_director.h"
+#include "host/settings.h"
 #include "host/timers.h"
 #include "platform/system.h"
+#include "scene/display_size.h"
 #include "scene/frame.h"
 #include "script/environment.h"
 #include "script/world.h"
@@ -52,6 +54,7 @@ void loadLoadingScreen() {}
 void drawLoadingFrame() { clearFrame(); }
 
 void loadScene() {
+    displaySize() = DisplaySize{settings().Width, settings().Height};
     loadTextureList(textureTable(), "texture.txt", true);
     loadFixedMeshes(fixedMeshLists());
     loadSphereArrays(sphereArrays(), "meshes\\sphere.dat");

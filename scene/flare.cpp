@@ -6,6 +6,7 @@
 #include "camera/camera_director.h"
 #include "camera/random.h"
 #include "camera/rotation.h"
+#include "scene/display_size.h"
 #include "scene/sprite_gl.h"
 
 #include <GL/gl.h>
@@ -83,6 +84,8 @@ bool endsWithTga(const char* path) {
 }
 
 }  // namespace
+
+Flare::Flare() : displayWidth(displaySize().width), displayHeight(displaySize().height) {}
 
 void Flare::setLensTexture(int slot, const char* path, const TextureTable& table) {
     if (slot < 0 || slot >= kLensTextureCount) return;

@@ -28,6 +28,9 @@ class Flare : public SceneObject {
 public:
     static constexpr int kLensTextureCount = 3;
 
+    // Takes the display size current at construction.
+    Flare();
+
     void draw(const CameraDirector& camera) override;
     void update(double elapsedSeconds) override;
 
@@ -61,8 +64,8 @@ public:
     Vector3 anchor;                   // offset in the parent's frame, or env direction
     Vector3 orientVector;             // pixels, reference point of the orient rotation
     std::uint32_t lensTextures[kLensTextureCount] = {};  // GL names; 0 draws untextured
-    std::uint32_t displayWidth = 1024;   // pixels, the display mode the flare is drawn in
-    std::uint32_t displayHeight = 768;
+    std::uint32_t displayWidth;       // pixels, the display mode the flare is drawn in
+    std::uint32_t displayHeight;
 
 private:
     void place(const CameraDirector& camera);
