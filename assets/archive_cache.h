@@ -26,7 +26,7 @@ struct LoadedArchive {
 
 // The archive at path, read from disk only when the path, size or modification time differ
 // from the last call. Null, with a reason, when the file is missing, unreadable or not a RAR
-// 1.5-2.x archive.
+// 1.5-2.x archive. The pointer stays valid until the next call.
 LoadedArchive* loadArchive(const std::string& path, std::string* error);
 
 // Extracts member number index of a loaded archive.

@@ -14,14 +14,12 @@ namespace tarnel {
 
 namespace {
 
-// Larger pictures are refused before anything is allocated for them.
-constexpr unsigned long kMaxJpegPixels = 8192ul * 8192ul;
-
 struct DecodeState {
     jpeg_decompress_struct decoder{};
     JpegErrorManager errors{};
     JpegMemorySource source{};
     std::vector<JSAMPROW> rows;
+    std::size_t maxPixels = 0;
     JpegResult result;
 };
 
@@ -35,7 +33,7 @@ JpegResult failure(const char* reason) {
 void decodeInto(DecodeState& state) {
     jpeg_decompress_struct& decoder = state.decoder;
     jpeg_read_header(&decoder, TRUE);
-    if (static_cast<unsigned long>(decoder.image_width) * decoder.image_height > kMaxJpegPixels) {
+    if (std::size_t(decoder.image_width) * decoder.image_height > state.maxPixels) {
         state.result.error = "picture too large";
         return;
     }
@@ -64,7 +62,7 @@ void decodeInto(DecodeState& state) {
 
 }  // namespace
 
-JpegResult decodeJpeg(const std::uint8_t* bytes, std::size_t size) {
+JpegResult decodeJpeg(const std::uint8_t* bytes, std::size_t size, std::size_t maxPixels) {
     std::unique_ptr<DecodeState> owner;
     try {
         owner = std::make_unique<DecodeState>();
@@ -72,6 +70,7 @@ JpegResult decodeJpeg(const std::uint8_t* bytes, std::size_t size) {
         return failure("out of memory");
     }
     DecodeState* const state = owner.get();
+    state->maxPixels = maxPixels;
     state->decoder.err = attachJpegErrorManager(state->errors);
     if (setjmp(state->errors.jump) != 0) {
         jpeg_destroy_decompress(&state->decoder);

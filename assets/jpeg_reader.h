@@ -17,9 +17,12 @@ struct JpegResult {
     bool ok() const { return error.empty(); }
 };
 
+// Larger pictures are refused before anything is allocated for them.
+constexpr std::size_t kMaxJpegPixels = 8192u * 8192u;
+
 // Decodes a whole JPEG held in memory. A damaged or truncated stream gives an error (or,
 // where libjpeg can carry on, the part it could decode); it never reads outside bytes.
-JpegResult decodeJpeg(const std::uint8_t* bytes, std::size_t size);
+JpegResult decodeJpeg(const std::uint8_t* bytes, std::size_t size, std::size_t maxPixels = kMaxJpegPixels);
 
 // Reads the member at path into image. A member that cannot be opened shows the message
 // "ARCH:Can't load JPG file: <path>"; a member that cannot be decoded fails quietly.

@@ -1,6 +1,8 @@
 // Loading the texture table: the list file, then each image through its reader and the
 // common upload. Images that fail leave their entry at texture 0, never an upload of
 // pixels that were not decoded.
+#include "assets/texture_table.h"
+
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -8,7 +10,6 @@
 
 #include "assets/jpeg_reader.h"
 #include "assets/loading_tick.h"
-#include "assets/texture_table.h"
 #include "assets/texture_upload.h"
 #include "assets/tga_reader.h"
 

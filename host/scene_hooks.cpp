@@ -8,13 +8,10 @@
 #include "assets/sphere_arrays.h"
 #include "assets/texture_table.h"
 #include "camera/camera_director.h"
-#include "host/settings.h"
+#include "host/loaded_scene.h"
 #include "host/timers.h"
 #include "platform/system.h"
-#include "scene/display_size.h"
 #include "scene/frame.h"
-#include "script/environment.h"
-#include "script/world.h"
 
 #include <GL/gl.h>
 
@@ -26,21 +23,6 @@ namespace {
 
 void clearFrame() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
-// The scene as loaded: the records own the worlds and environments, whose lists point at
-// the objects in the scene object store. The current world is chosen once, after loading.
-class LoadedScene {
-public:
-    EnvironmentList environments;
-    WorldList worlds;
-    World* current = nullptr;
-};
-
-LoadedScene& loadedScene() {
-    // The one scene of the run.
-    static LoadedScene scene;
-    return scene;
-}
-
 FrameSource currentFrameSource() {
     const World* world = loadedScene().current;
     if (world == nullptr) return FrameSource();
@@ -49,12 +31,17 @@ FrameSource currentFrameSource() {
 
 }  // namespace
 
+LoadedScene& loadedScene() {
+    // The one scene of the run.
+    static LoadedScene scene;
+    return scene;
+}
+
 void loadLoadingScreen() {}
 
 void drawLoadingFrame() { clearFrame(); }
 
 void loadScene() {
-    displaySize() = DisplaySize{settings().Width, settings().Height};
     loadTextureList(textureTable(), "texture.txt", true);
     loadFixedMeshes(fixedMeshLists());
     loadSphereArrays(sphereArrays(), "meshes\\sphere.dat");

@@ -3,7 +3,7 @@
 // line takes effect, except that the four lines after "lenseffect" belong to the lens and
 // are tested against nothing. Sizes are written for a display 800 pixels wide.
 #include "assets/texture_table.h"
-#include "scene/display_size.h"
+#include "gfx/overlay.h"
 #include "scene/flare.h"
 #include "script/anchored_parent.h"
 #include "script/line_scan.h"
@@ -25,7 +25,8 @@ public:
     bool lensRead = false;  // the rule loop stops testing the line the lens block ended on
 };
 
-float widthScale() { return static_cast<float>(displaySize().width) / 800.0f; }
+// The screen is as wide as the display mode of the settings (the GL start state sizes it).
+float widthScale() { return static_cast<float>(gfx::screenSize().width) / 800.0f; }
 
 template <float Flare::*Field>
 void readFloat(FlareBlock& block, const char* line, const char* format) {

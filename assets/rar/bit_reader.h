@@ -33,10 +33,10 @@ public:
     }
     // True once more bits were consumed than the data holds.
     bool overrun() const { return position_ > size_ * 8; }
-    // Whole bytes not yet touched by a consumed bit.
+    // Bytes from the one that holds the next bit to the end.
     std::size_t bytesLeft() const {
-        const std::size_t used = (position_ + 7) >> 3;
-        return used < size_ ? size_ - used : 0;
+        const std::size_t current = position_ >> 3;
+        return current < size_ ? size_ - current : 0;
     }
 
 private:

@@ -158,6 +158,7 @@ bool readArchive(const std::uint8_t* bytes, std::size_t size, Archive& archive, 
         if (error) *error = reason;
         return false;
     }
+    if (offset > size) archive.damage = "damaged archive: main header runs past the end";
     while (offset < size) {
         Block block;
         if (!readBlock(bytes, size, offset, block, archive.damage)) break;

@@ -7,8 +7,8 @@
 
 namespace tarnel::rar {
 
-std::uint32_t dataCrc(const std::uint8_t* data, std::size_t count) {
-    uLong crc = crc32(0L, Z_NULL, 0);
+std::uint32_t dataCrc(const std::uint8_t* data, std::size_t count, std::uint32_t before) {
+    uLong crc = before;
     // zlib takes 32-bit lengths; feed large buffers in pieces.
     while (count > 0) {
         const std::size_t piece = std::min<std::size_t>(count, 1u << 30);

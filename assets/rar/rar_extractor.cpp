@@ -1,7 +1,9 @@
 // Member extraction: size checks before allocation, decryption, decoding, CRC check.
 #include "assets/rar/rar_extractor.h"
 
+#include "assets/rar/crypt15.h"
 #include "assets/rar/rar_format.h"
+#include "assets/rar/unpack15.h"
 #include "assets/rar/unpack20.h"
 
 #include <algorithm>
@@ -19,6 +21,21 @@ bool isCompressed(const Member& member) { return member.method != kMethodStore; 
 
 std::string quoted(const Member& member) { return "\"" + member.name + "\""; }
 
+// Copies in pieces that stay in the cache while their CRC is taken: one pass over memory.
+std::uint32_t copyWithCrc(const std::uint8_t* from, std::size_t size, std::vector<std::uint8_t>& out) {
+    constexpr std::size_t kPiece = 128u << 10;
+    out.clear();
+    out.reserve(size);
+    std::uint32_t crc = 0;
+    for (std::size_t done = 0; done < size;) {
+        const std::size_t piece = std::min(kPiece, size - done);
+        out.insert(out.end(), from + done, from + done + piece);
+        crc = dataCrc(out.data() + done, piece, crc);
+        done += piece;
+    }
+    return crc;
+}
+
 std::string checkSizes(const Member& member) {
     if (member.unpackedSize > kMaxUnpackedSize)
         return "member " + quoted(member) + " is too large (" + std::to_string(member.unpackedSize) +
@@ -30,7 +47,8 @@ std::string checkSizes(const Member& member) {
             return "damaged archive: stored member " + quoted(member) + " has packed size " +
                    std::to_string(member.packedSize) + " for " + std::to_string(member.unpackedSize) +
                    " bytes";
-    } else if (member.unpackedSize > member.packedSize * kMaxExpansion + kExpansionSlack) {
+    } else if (member.unpackedSize > kExpansionSlack &&
+               (member.unpackedSize - kExpansionSlack) / kMaxExpansion > member.packedSize) {
         return "damaged archive: member " + quoted(member) + " claims " +
                std::to_string(member.unpackedSize) + " bytes from " +
                std::to_string(member.packedSize) + " packed bytes";
@@ -47,9 +65,12 @@ std::string checkExtractable(const Member& member, std::string_view password) {
     if (member.method < kMethodStore || member.method > kMethodBest)
         return "member " + quoted(member) + " uses unknown method " + std::to_string(member.method);
     if (member.encrypted()) {
-        if (member.unpackVersion > 26 || member.unpackVersion < 13)
-            return "member " + quoted(member) + " uses an unsupported cipher (version " +
-                   std::to_string(member.unpackVersion) + ")";
+        // Only the RAR 1.5 cipher is here: the RAR 2.0 one needs a fixed 256-byte substitution
+        // table that this reader does not carry.
+        if (member.unpackVersion != 15)
+            return "member " + quoted(member) + " is encrypted with the RAR " +
+                   (member.unpackVersion <= 26 ? std::string("2.0") : std::string("3 or later")) +
+                   " cipher, which is not supported";
         if (password.empty()) return "member " + quoted(member) + " is encrypted and no password was given";
     }
     if (isCompressed(member)) {
@@ -96,20 +117,80 @@ bool Extractor::decode(const std::uint8_t* bytes, const Archive& archive, std::s
     error = checkExtractable(member, password);
     if (!error.empty()) return false;
     const std::uint8_t* packed = bytes + member.dataOffset;
-    out.resize(static_cast<std::size_t>(member.unpackedSize));
-    if (!isCompressed(member) && !member.encrypted()) {
-        std::copy(packed, packed + out.size(), out.begin());
-    } else if (member.encrypted()) {
-        error = "member " + quoted(member) + ": encryption is not supported yet";
-        return false;
+    const auto unpackedSize = static_cast<std::size_t>(member.unpackedSize);
+    const auto packedSize = static_cast<std::size_t>(member.packedSize);
+    std::vector<std::uint8_t> decrypted;
+    if (member.encrypted()) {
+        decrypted.assign(packed, packed + packedSize);
+        Crypt15(password).apply(decrypted.data(), decrypted.size());
+        packed = decrypted.data();
+    }
+    std::uint32_t crc;
+    if (!isCompressed(member)) {
+        crc = copyWithCrc(packed, unpackedSize, out);
     } else {
-        error = member.unpackVersion == 15 ? "RAR 1.5 compression is not supported yet"
-                                           : "RAR 2.0 compression is not supported yet";
+        out.resize(unpackedSize);
+        bool solid = false;
+        if (member.solid() && !catchUpSolid(bytes, archive, index, password, solid, error)) return false;
+        solidPosition_ = -1;
+        if (!unpack(member, packed, packedSize, solid, out, error)) {
+            error = "member " + quoted(member) + ": " + error + (member.encrypted() ? " (wrong password?)" : "");
+            return false;
+        }
+        solidPosition_ = static_cast<long>(index);
+        crc = dataCrc(out.data(), out.size());
+    }
+    if (crc != member.crc) {
+        error = "member " + quoted(member) +
+                (member.encrypted() ? ": CRC mismatch, wrong password or damaged data"
+                                    : ": CRC mismatch, the data is damaged");
         return false;
     }
-    if (dataCrc(out.data(), out.size()) != member.crc) {
-        error = "member " + quoted(member) + ": CRC mismatch, the data is damaged";
-        return false;
+    return true;
+}
+
+bool Extractor::unpack(const Member& member, const std::uint8_t* packed, std::size_t packedSize,
+                       bool solid, std::vector<std::uint8_t>& out, std::string& error) {
+    if (member.unpackVersion == 15) {
+        if (!unpack15_) unpack15_ = std::make_unique<Unpack15>();
+        return unpack15_->unpack(packed, packedSize, out.data(), out.size(), solid, &error);
+    }
+    if (!unpack20_) unpack20_ = std::make_unique<Unpack20>();
+    return unpack20_->unpack(packed, packedSize, out.data(), out.size(), solid, &error);
+}
+
+// Brings the decoder state up to the compressed member before index, decoding the members of
+// the solid run that were not decoded yet. continued: there is such a member to continue from.
+bool Extractor::catchUpSolid(const std::uint8_t* bytes, const Archive& archive, std::size_t index,
+                             std::string_view password, bool& continued, std::string& error) {
+    auto continues = [&](std::size_t i) {
+        const Member& m = archive.members[i];
+        return !m.directory() && isCompressed(m);
+    };
+    long previous = static_cast<long>(index) - 1;
+    while (previous >= 0 && !continues(static_cast<std::size_t>(previous))) --previous;
+    continued = previous >= 0;
+    if (previous < 0 || previous == solidPosition_) return true;
+    // Walk back to the start of the run, or to the member whose state the decoders hold. A
+    // state from after the wanted member is of no use.
+    const long holder = solidPosition_ < previous ? solidPosition_ : -1;
+    long start = previous;
+    while (start > holder && archive.members[static_cast<std::size_t>(start)].solid()) {
+        long before = start - 1;
+        while (before >= 0 && !continues(static_cast<std::size_t>(before))) --before;
+        if (before < 0) break;
+        start = before;
+    }
+    if (start == holder) ++start;
+    for (long i = start; i <= previous; ++i) {
+        if (!continues(static_cast<std::size_t>(i))) continue;
+        std::vector<std::uint8_t> discarded;
+        std::string reason;
+        if (!decode(bytes, archive, static_cast<std::size_t>(i), password, discarded, reason)) {
+            error = "member " + quoted(archive.members[index]) + " continues a solid run that fails: " + reason;
+            solidPosition_ = -1;
+            return false;
+        }
     }
     return true;
 }

@@ -13,6 +13,7 @@
 
 namespace tarnel::rar {
 
+class Unpack15;
 class Unpack20;
 
 constexpr std::uint64_t kMaxUnpackedSize = 256ull << 20;  // bytes; larger members are refused
@@ -36,11 +37,12 @@ public:
 private:
     bool decode(const std::uint8_t* bytes, const Archive& archive, std::size_t index,
                 std::string_view password, std::vector<std::uint8_t>& out, std::string& error);
-    bool unpack(const Member& member, const std::uint8_t* packed, std::size_t packedSize,
+    bool unpack(const Member& member, const std::uint8_t* packed, std::size_t packedSize, bool solid,
                 std::vector<std::uint8_t>& out, std::string& error);
     bool catchUpSolid(const std::uint8_t* bytes, const Archive& archive, std::size_t index,
-                      std::string_view password, std::string& error);
+                      std::string_view password, bool& continued, std::string& error);
 
+    std::unique_ptr<Unpack15> unpack15_;
     std::unique_ptr<Unpack20> unpack20_;
     long solidPosition_ = -1;  // the compressed member whose end state the decoders hold
 };

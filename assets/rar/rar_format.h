@@ -62,6 +62,7 @@ inline void store32(std::uint8_t* p, std::uint32_t v) {
 
 // Header checksum: the low 16 bits of the CRC-32 of the header after its own CRC field.
 std::uint16_t headerCrc(const std::uint8_t* from, std::size_t count);
-std::uint32_t dataCrc(const std::uint8_t* data, std::size_t count);
+// CRC-32 of data; pass the CRC of the bytes before to continue over a further piece.
+std::uint32_t dataCrc(const std::uint8_t* data, std::size_t count, std::uint32_t before = 0);
 
 }  // namespace tarnel::rar

@@ -47,6 +47,7 @@ private:
         window_[windowPos_] = byte;
         windowPos_ = (windowPos_ + 1) & (kWindowSize - 1);
         out[produced_++] = byte;
+        ++written_;
     }
 
     std::vector<std::uint8_t> window_;

@@ -119,12 +119,31 @@ TEST(RarArchive, DamagedFileHeaderStopsTheIndexWithAReason) {
 
 TEST(RarArchive, EveryTruncationGivesWholeMembersOrReasons) {
     for (const char* name : {"rarfile_rar202-comment-nopsw.rar", "zxtune_test_v2solid5.rar",
-                             "junrar_rar20-password-stored.rar", "rarfile_rar2-unix-owner.rar"}) {
+                             "junrar_rar20-password-stored.rar", "junrar_rar15-password-stored.rar",
+                             "rarfile_rar2-unix-owner.rar"}) {
         const std::vector<std::uint8_t> whole = readBytes(sharedRar(name));
         const std::size_t step = whole.size() > 2000 ? 7 : 1;
         for (std::size_t size = 0; size < whole.size(); size += step) {
             SCOPED_TRACE(std::string(name) + " cut at " + std::to_string(size));
             expectCleanOutcomes(std::vector<std::uint8_t>(whole.begin(), whole.begin() + size), "password");
+        }
+    }
+}
+
+TEST(RarArchive, CutsAroundEveryHeaderAndDataBoundaryGiveWholeMembersOrReasons) {
+    const std::vector<std::uint8_t> whole = readBytes(sharedRar("zxtune_test_v2.rar"));
+    Archive archive;
+    ASSERT_TRUE(readArchive(whole.data(), whole.size(), archive, nullptr));
+    std::vector<std::size_t> boundaries = {7, 7 + kMainHeaderSize};
+    for (const Member& member : archive.members) {
+        boundaries.push_back(member.dataOffset);
+        boundaries.push_back(member.dataOffset + static_cast<std::size_t>(member.packedSize));
+    }
+    for (std::size_t boundary : boundaries) {
+        for (std::size_t size : {boundary - 1, boundary, boundary + 1, boundary + 20}) {
+            if (size > whole.size()) continue;
+            SCOPED_TRACE("cut at " + std::to_string(size));
+            expectCleanOutcomes(std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<long>(size)), "");
         }
     }
 }

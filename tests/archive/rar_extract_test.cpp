@@ -3,6 +3,7 @@
 #include "assets/rar/rar_archive.h"
 #include "assets/rar/rar_extractor.h"
 #include "assets/rar/rar_format.h"
+#include "assets/rar/rar_writer.h"
 #include "tests/archive/rar_test_support.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,35 @@ const RealMember kStored[] = {
     {"zxtune_test_v2.rar", "p0.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
     {"junrar_BoatModernEnglish-regular-unpack20.rar", "LICENSE.txt", 107, 0x8eaf20c4, nullptr},
     {"junrar_BoatModernEnglish-audio-text-unpack20.rar", "LICENSE.txt", 107, 0x8eaf20c4, nullptr},
+};
+
+const RealMember kCompressed20[] = {
+    {"rarfile_rar2-unix-owner.rar", "file.txt", 4, 0x7e3265a8, nullptr},
+    {"junrar_BoatModernEnglish-regular-unpack20.rar", "BoatModernEnglish.wav", 56464, 0x82d2ed89,
+     "junrar_BoatModernEnglish.wav"},
+    {"junrar_BoatModernEnglish-audio-text-unpack20.rar", "BoatModernEnglish.wav", 56464, 0x82d2ed89,
+     "junrar_BoatModernEnglish.wav"},
+    {"zxtune_test_v2.rar", "p1.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2.rar", "p2.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2.rar", "p3.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2.rar", "p4.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2.rar", "p5.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2.rar", "pMM.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2solid5.rar", "p5.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"zxtune_test_v2solid5.rar", "p5_solid.bin", 16384, 0x10751aba, "zxtune_etalon.bin"},
+    {"sharpcompress_Rar2.rar", "exe\\test.exe", 45056, 0xcfb109c8, nullptr},
+    {"sharpcompress_Rar2.rar", "jpg\\test.jpg", 40372, 0x088814e3, nullptr},
+    {"sharpcompress_Rar2.rar", "????.txt", 15498, 0x9bd160fa, nullptr},
+};
+
+const RealMember kCompressed15[] = {
+    {"junrar_BoatModernEnglish-regular-unpack15-dos.rar", "BOATMO~1.WAV", 56464, 0x82d2ed89,
+     "junrar_BoatModernEnglish.wav"},
+    {"junrar_BoatModernEnglish-regular-unpack15-dos.rar", "LICENSE.TXT", 107, 0x8eaf20c4, nullptr},
+    {"rarfile_rar15-comment.rar", "FILE1.TXT", 7, 0xe27f07a9, nullptr},
+    {"sharpcompress_Rar15.rar", "EXE\\TEST.EXE", 45056, 0xcfb109c8, nullptr},
+    {"sharpcompress_Rar15.rar", "JPG\\TEST.JPG", 40372, 0x088814e3, nullptr},
+    {"sharpcompress_Rar15.rar", "TECT.TXT", 15498, 0x9bd160fa, nullptr},
 };
 
 std::vector<std::uint8_t> extractShared(const RealMember& real, const std::string& password,
@@ -98,4 +128,65 @@ TEST(RarExtract, AbsurdSizesAreRefusedBeforeAllocating) {
     Member folder = archive.members[0];
     folder.flags |= kFileDirectory;
     EXPECT_NE(checkExtractable(folder, "").find("folder"), std::string::npos);
+}
+
+TEST(RarExtract, Rar20CompressedMembersComeOutWhole) {
+    expectMembers(std::begin(kCompressed20), std::end(kCompressed20), "");
+}
+
+TEST(RarExtract, SolidMembersDecodeInAnyOrder) {
+    const std::vector<std::uint8_t> bytes = readBytes(sharedRar("zxtune_test_v2solid5.rar"));
+    const std::vector<std::uint8_t> etalon = readBytes(sharedRar("zxtune_etalon.bin"));
+    Archive archive;
+    ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
+    Extractor extractor;
+    std::string error;
+    for (std::size_t index : {1, 0, 1, 1, 0}) {
+        std::vector<std::uint8_t> out;
+        EXPECT_TRUE(extractor.extract(bytes.data(), bytes.size(), archive, index, "", out, &error)) << error;
+        EXPECT_EQ(out, etalon) << "member " << index;
+    }
+}
+
+TEST(RarExtract, SolidRunWithADamagedFirstMemberFailsTheRest) {
+    std::vector<std::uint8_t> bytes = readBytes(sharedRar("zxtune_test_v2solid5.rar"));
+    Archive archive;
+    ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
+    bytes[archive.members[0].dataOffset + 4000] ^= 0x55;
+    Extractor extractor;
+    std::vector<std::uint8_t> out;
+    std::string error;
+    EXPECT_FALSE(extractor.extract(bytes.data(), bytes.size(), archive, 1, "", out, &error));
+    EXPECT_NE(error.find("solid run"), std::string::npos) << error;
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(RarExtract, Rar15CompressedMembersComeOutWhole) {
+    expectMembers(std::begin(kCompressed15), std::end(kCompressed15), "");
+    const RealMember encrypted = {"junrar_rar15-password-compressed.rar", "SECRET.TXT", 87, 0x967e05a2, nullptr};
+    expectMembers(&encrypted, &encrypted + 1, "password");
+}
+
+TEST(RarExtract, SolidRunsRestartAtNonSolidMembersAndSkipStoredOnes) {
+    // Two copies of the real solid pair with a stored member between them.
+    const std::vector<std::uint8_t> pair = readBytes(sharedRar("zxtune_test_v2solid5.rar"));
+    const std::size_t headEnd = 7 + kMainHeaderSize;
+    std::vector<std::uint8_t> stored;
+    ASSERT_TRUE(writeStoredArchive({{"between.txt", {'x', 'y'}, 0x21}}, stored, nullptr));
+    std::vector<std::uint8_t> bytes(pair.begin(), pair.end());
+    bytes.insert(bytes.end(), stored.begin() + static_cast<long>(headEnd), stored.end());
+    bytes.insert(bytes.end(), pair.begin() + static_cast<long>(headEnd), pair.end());
+    Archive archive;
+    ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
+    ASSERT_EQ(archive.members.size(), 5u);
+    const std::vector<std::uint8_t> etalon = readBytes(sharedRar("zxtune_etalon.bin"));
+    Extractor extractor;
+    for (std::size_t index : {4, 1, 4, 3, 2, 1, 0, 4}) {
+        std::vector<std::uint8_t> out;
+        std::string error;
+        ASSERT_TRUE(extractor.extract(bytes.data(), bytes.size(), archive, index, "", out, &error)) << error;
+        if (index != 2) {
+            EXPECT_EQ(out, etalon) << "member " << index;
+        }
+    }
 }

@@ -50,7 +50,8 @@ public:
     ~MessageCapture() { platform::setMessageBoxHandler({}); }
 };
 
-// Encodes width x height pixels (top row first, components 1 or 3) as a baseline JPEG.
+// Encodes width x height pixels (top row first; 1 component grey, 3 RGB, 4 CMYK) as a
+// baseline JPEG.
 inline Bytes encodeJpeg(int width, int height, int components, const Bytes& pixels, int quality = 95) {
     jpeg_compress_struct encoder{};
     jpeg_error_mgr errors{};
@@ -62,7 +63,7 @@ inline Bytes encodeJpeg(int width, int height, int components, const Bytes& pixe
     encoder.image_width = static_cast<JDIMENSION>(width);
     encoder.image_height = static_cast<JDIMENSION>(height);
     encoder.input_components = components;
-    encoder.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    encoder.in_color_space = components == 1 ? JCS_GRAYSCALE : components == 4 ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&encoder);
     jpeg_set_quality(&encoder, quality, TRUE);
     jpeg_start_compress(&encoder, TRUE);

@@ -103,3 +103,19 @@ TEST(JpegReader, ShowsTheLoadMessageOnlyWhenTheMemberIsMissing) {
     EXPECT_EQ(image.width, 8);
     EXPECT_EQ(capture.messages.size(), 1u);
 }
+
+TEST(JpegReader, RefusesPicturesLargerThanTheLimit) {
+    Bytes file = encodeJpeg(64, 32, 3, twoBands(64, 32, kRed, kBlue));
+    EXPECT_TRUE(decodeJpeg(file.data(), file.size(), 64 * 32).ok());
+    JpegResult refused = decodeJpeg(file.data(), file.size(), 64 * 32 - 1);
+    EXPECT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.image.pixels.empty());
+}
+
+TEST(JpegReader, RefusesFourComponentPicturesThatCannotBeUploaded) {
+    Bytes file = encodeJpeg(8, 8, 4, Bytes(8 * 8 * 4, 100));
+    JpegResult result = decodeJpeg(file.data(), file.size());
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.image.pixels.empty());
+    EXPECT_EQ(result.image.width, 0);
+}

@@ -1,9 +1,9 @@
 #include "assets/texture_table.h"
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <gtest/gtest.h>
 
 #include "assets/loading_tick.h"
 #include "assets/texture_upload.h"
