@@ -175,7 +175,7 @@ SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Setti
 
     // A foreign window cannot take a swap interval; with VSync on the loop keeps to the
     // display's refresh rate itself instead of drawing thousands of frames a second.
-    bool pace = settings.VSync && !platform.swapIntervalSettable();
+    bool pace = run.foreign && settings.VSync;
     auto framePeriod = std::chrono::nanoseconds(1000000000LL / std::max(1, platform.refreshRate()));
     auto nextFrame = std::chrono::steady_clock::now();
     // Mouse travel is only measured against the saver's own centred cursor.
