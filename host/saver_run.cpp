@@ -1,3 +1,5 @@
+// The saver run in its fixed order: start steps, the loop, end steps. What the run changed
+// on the machine is recorded, so every way out puts exactly that back.
 #include "host/saver_run.h"
 
 #include "assets/loading_tick.h"

@@ -1,3 +1,5 @@
+// Start-up in the fixed order: options, switch line, settings, monitors, desktop mode,
+// working directory, dispatch.
 #include "host/startup.h"
 
 #include "assets/archive.h"
