@@ -74,8 +74,6 @@ int runTarnel(const std::vector<std::string>& args) {
         std::fputs(usageText(), stdout);
         return 0;
     }
-    installStopSignalHandlers();
-
     SaverApp app;
     ParsedCommandLine line = parseCommandLine(buildCommandLine(parse.remaining));
     app.mode = line.mode;
@@ -106,6 +104,8 @@ int runTarnel(const std::vector<std::string>& args) {
     case Saver:
     case Test:
     {
+        // Only the saver loop watches the stop flag; other modes keep the default handling.
+        installStopSignalHandlers();
         SaverRunResult result = runSaver(app, *platform, current, runOptions);
         if (options.verbose) std::fprintf(stderr, "tarnel: drew %ld frames\n", result.frames);
         break;
