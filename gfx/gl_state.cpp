@@ -3,6 +3,7 @@
 #include "gfx/gl_state.h"
 
 #include "gfx/gamma.h"
+#include "gfx/overlay.h"
 
 #include <GL/gl.h>
 
@@ -55,6 +56,7 @@ void setupGlState(platform::Platform& platform, const GlStartSettings& settings)
     enableCapabilities();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glViewport(0, 0, settings.width, settings.height);
+    screenSize() = ScreenSize{settings.width, settings.height};
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     setProjection();
     // Light 0 is configured for the objects that switch it on themselves; it starts off.

@@ -76,6 +76,8 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
             options.headless = true;
         } else if (name == "--help" && !hasInline) {
             options.help = true;
+        } else if (name == "--dump-scene" && !hasInline) {
+            options.dumpScene = true;
         } else if (name == "--verbose" && !hasInline) {
             options.verbose = true;
         } else if (name == "--window-id") {
@@ -133,6 +135,7 @@ const char* usageText() {
            "  --size WxH        draw WxH pixels in a window (no mode switch), or offscreen\n"
            "  --headless        draw offscreen, with no display\n"
            "  --data FILE       read the scene from this data package\n"
+           "  --dump-scene      load the package offscreen and print its scene as JSON\n"
            "  --password PW     password of the data package (or TARNEL_PASSWORD)\n"
            "  --verbose         say on standard error what was skipped or substituted\n"
            "  --help            this text\n"

@@ -23,6 +23,7 @@ struct RunOptions {
     std::string dataPath;                       // --data FILE
     std::optional<std::string> password;        // --password PW, else TARNEL_PASSWORD
     bool verbose = false;                       // --verbose
+    bool dumpScene = false;                     // --dump-scene: print the loaded scene as JSON
 
     // Any option that only means something to a saver run.
     bool impliesSaver() const;

@@ -173,8 +173,7 @@ bool runFrame(RunState& run, const Settings& settings, const RunOptions& options
     double dt = clock.frame.next(platform::counterNow());
     stepCamera(clock.speedScale * dt);
     updateScene(dt);
-    renderScene(static_cast<float>(dt), clock.period.framesPerSecond);
-    if (clock.period.countFrame(platform::counterNow(), clock.frame.reciprocalFrequency)) input.mouseTravel = 0.0f;
+    renderScene(static_cast<float>(dt), input);
 
     ++result.frames;
     if (options.frames && result.frames >= *options.frames) running = false;

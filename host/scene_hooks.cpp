@@ -1,39 +1,86 @@
-// Until the overlay, loaders, camera and scene modules are wired in, every frame and every
-// loading frame is a cleared one.
+// The saver run's hooks into the modules that load and draw the scene. The loaders send
+// loading ticks while they read; the frame render gets the fps bookkeeping from here, since
+// the timers and the input state belong to the saver run.
 #include "host/scene_hooks.h"
 
-#include "assets/archive.h"
+#include "assets/memory_file.h"
+#include "assets/mesh_lists.h"
+#include "assets/sphere_arrays.h"
+#include "assets/texture_table.h"
+#include "camera/camera_director.h"
+#include "host/loaded_scene.h"
+#include "host/timers.h"
+#include "platform/system.h"
+#include "scene/frame.h"
 
 #include <GL/gl.h>
+
+#include <utility>
 
 namespace tarnel {
 
 namespace {
+
 void clearFrame() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+
+FrameSource currentFrameSource() {
+    const World* world = loadedScene().current;
+    if (world == nullptr) return FrameSource();
+    return FrameSource{world->firstpass, &world->objects, world->postpass, world->system};
+}
+
 }  // namespace
+
+LoadedScene& loadedScene() {
+    // The one scene of the run.
+    static LoadedScene scene;
+    return scene;
+}
 
 void loadLoadingScreen() {}
 
 void drawLoadingFrame() { clearFrame(); }
 
-void loadScene() {}
-
-std::vector<std::uint8_t> readMusicMember() {
-#ifdef TARNEL_HAVE_ARCHIVE_READER
-    ExtractResult music = extractArchiveMember("music.ogg", packageSource().path, packageSource().password);
-    if (music.ok()) return std::move(music.data);
-#endif
-    return {};
+void loadScene() {
+    loadTextureList(textureTable(), "texture.txt", true);
+    loadFixedMeshes(fixedMeshLists());
+    loadSphereArrays(sphereArrays(), "meshes\\sphere.dat");
+    LoadedScene& scene = loadedScene();
+    loadEnvironments(scene.environments, "env.txt");
+    loadWorlds(scene.worlds, scene.environments, "worlds.txt");
+    scene.current = findWorld(scene.worlds, "world");
 }
 
-void startCamera() {}
+std::vector<std::uint8_t> readMusicMember() {
+    MemoryFile music;
+    if (!music.open("music.ogg")) return {};
+    return std::move(music.data);
+}
 
-void stepCamera(double) {}
+void startCamera() { cameraDirector().start(); }
 
-void updateScene(double) {}
+void stepCamera(double scaledSeconds) { cameraDirector().step(scaledSeconds); }
 
-void renderScene(float, int) { clearFrame(); }
+void updateScene(double seconds) { updateObjects(frameLists(), seconds); }
 
-void clearSceneLists() {}
+void renderScene(float seconds, InputState& input) {
+    Timers& clock = timers();
+    FrameHooks hooks;
+    hooks.secondPeriod = [&clock, &input] {
+        if (clock.period.endIfDue(platform::counterNow(), clock.frame.reciprocalFrequency)) input.mouseTravel = 0.0f;
+    };
+    hooks.frameDrawn = [&clock] { ++clock.period.frames; };
+    renderFrame(frameLists(), currentFrameSource(), cameraDirector(), hooks, seconds);
+}
+
+void clearSceneLists() {
+    frameLists().clear();
+    LoadedScene& scene = loadedScene();
+    for (auto& world : scene.worlds) world->objects.clear();
+    for (auto& environment : scene.environments) {
+        environment->firstpass.clear();
+        environment->postpass.clear();
+    }
+}
 
 }  // namespace tarnel

@@ -1,7 +1,9 @@
 // The saver run's call sites into the modules that draw: the loading screen, the scene
 // loaders, the camera director, the update pass and the frame render. Each hook is called
-// exactly where the run needs it; the ones whose module has not landed clear the frame.
+// exactly where the run needs it.
 #pragma once
+
+#include "host/input_state.h"
 
 #include <cstdint>
 #include <vector>
@@ -20,7 +22,9 @@ std::vector<std::uint8_t> readMusicMember();
 void startCamera();
 void stepCamera(double scaledSeconds);
 void updateScene(double seconds);
-void renderScene(float seconds, int framesPerSecond);
+// One frame of the current world. Each second of frames also publishes the frame rate and
+// resets the input's mouse travel.
+void renderScene(float seconds, InputState& input);
 // Empties the world, environment and frame lists (they own nothing).
 void clearSceneLists();
 

@@ -5,7 +5,9 @@
 #include "assets/archive.h"
 #include "host/command_line.h"
 #include "host/mode_hooks.h"
+#include "host/loaded_scene.h"
 #include "host/saver_run.h"
+#include "host/scene_hooks.h"
 #include "host/settings.h"
 #include "host/stop_signal.h"
 #include "platform/platform.h"
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
 namespace tarnel {
 
@@ -60,6 +63,19 @@ void applyDesktopMode(platform::Platform& platform, Settings& settings) {
     settings.Depth = static_cast<std::uint32_t>(desktop->bitsPerPixel);
 }
 
+// Loads the package into an offscreen context, as a saver run would, and prints it.
+bool dumpScene(platform::Platform& platform) {
+    if (platform.openMainWindow(platform::Rect{0, 0, kHeadlessWidth, kHeadlessHeight}) == platform::kNoWindow) {
+        std::fprintf(stderr, "tarnel: no offscreen context for the scene dump\n");
+        return false;
+    }
+    loadScene();
+    writeSceneDump(loadedScene(), std::cout);
+    clearSceneLists();
+    platform.closeWindows();
+    return true;
+}
+
 }  // namespace
 
 int runTarnel(const std::vector<std::string>& args) {
@@ -81,7 +97,9 @@ int runTarnel(const std::vector<std::string>& args) {
     if (!line.switchFound && options.impliesSaver()) app.mode = Saver;
 
     std::string error;
-    std::unique_ptr<platform::Platform> platform = openPlatform(options, error);
+    RunOptions platformOptions = options;
+    platformOptions.headless = options.headless || options.dumpScene;  // a dump opens no window
+    std::unique_ptr<platform::Platform> platform = openPlatform(platformOptions, error);
     if (!platform) {
         std::fprintf(stderr, "tarnel: no display (%s); try --headless\n", error.c_str());
         return 1;
@@ -99,6 +117,8 @@ int runTarnel(const std::vector<std::string>& args) {
     setPackageSource(options);
     if (!platform::setWorkingDirectory(current.Path) && options.verbose)
         std::fprintf(stderr, "tarnel: cannot enter the data folder \"%s\"\n", current.Path.c_str());
+
+    if (options.dumpScene) return dumpScene(*platform) ? 0 : 1;
 
     switch (app.mode) {
     case Saver:

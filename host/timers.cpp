@@ -22,6 +22,10 @@ void SecondPeriod::start(std::uint64_t now) {
 
 bool SecondPeriod::countFrame(std::uint64_t now, double reciprocalFrequency) {
     ++frames;
+    return endIfDue(now, reciprocalFrequency);
+}
+
+bool SecondPeriod::endIfDue(std::uint64_t now, double reciprocalFrequency) {
     if (static_cast<double>(now - startCount) * reciprocalFrequency <= 1.0) return false;
     framesPerSecond = frames;
     start(now);

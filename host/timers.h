@@ -28,6 +28,9 @@ public:
     // Counts one frame; true when more than one second has passed since the period began,
     // in which case a new period begins.
     bool countFrame(std::uint64_t now, double reciprocalFrequency);
+    // The frame render's check, made before the frame is counted: when more than one second
+    // has passed, publishes the frames counted so far and begins a new period (true).
+    bool endIfDue(std::uint64_t now, double reciprocalFrequency);
 };
 
 class Timers {

@@ -7,6 +7,10 @@
 // destination; %f, %d and %s skip white space before the value; any other format character
 // must match the line exactly. Scanning stops at the first mismatch; the values assigned
 // before it are kept and counted.
+//
+// Numbers: only decimal ones scan ("inf", "nan" and hexadecimal do not); an exponent marker
+// without digits ("2e") is left unread; a float beyond the range of a float, or an int beyond
+// the range of an int, does not scan, while a float too small for one reads as zero.
 #pragma once
 
 #include <cstddef>

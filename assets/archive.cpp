@@ -1,0 +1,105 @@
+// The package record and the only code that opens the package file. The last archive read
+// stays in memory with its index, because loading the scene extracts hundreds of members.
+#include "assets/archive.h"
+
+#include "assets/archive_cache.h"
+
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+namespace tarnel {
+
+namespace {
+
+constexpr std::uintmax_t kMaxArchiveSize = 1ull << 31;  // bytes
+
+// The one archive cache of the process: the last archive file read (single-threaded use).
+struct ArchiveCache {
+    std::unique_ptr<LoadedArchive> loaded;
+    std::uint64_t reads = 0;
+};
+
+ArchiveCache& archiveCache() {
+    static ArchiveCache cache;
+    return cache;
+}
+
+std::unique_ptr<LoadedArchive> readArchiveFile(const std::string& path, std::uintmax_t size,
+                                               std::filesystem::file_time_type modified) {
+    auto loaded = std::make_unique<LoadedArchive>();
+    loaded->path = path;
+    loaded->fileSize = size;
+    loaded->modified = modified;
+    ++archiveCache().reads;
+    if (size > kMaxArchiveSize) {
+        loaded->error = "archive \"" + path + "\" is too large";
+        return loaded;
+    }
+    std::ifstream in(path, std::ios::binary);
+    loaded->bytes.resize(static_cast<std::size_t>(size));
+    if (!in || !in.read(reinterpret_cast<char*>(loaded->bytes.data()), static_cast<std::streamsize>(size))) {
+        loaded->error = "cannot read archive \"" + path + "\"";
+        loaded->bytes.clear();
+        return loaded;
+    }
+    std::string reason;
+    if (!rar::readArchive(loaded->bytes.data(), loaded->bytes.size(), loaded->archive, &reason))
+        loaded->error = "archive \"" + path + "\": " + reason;
+    return loaded;
+}
+
+}  // namespace
+
+PackageSource& packageSource() {
+    static PackageSource source;
+    return source;
+}
+
+std::uint64_t archiveFileReads() { return archiveCache().reads; }
+
+LoadedArchive* loadArchive(const std::string& path, std::string* error) {
+    std::error_code code;
+    const std::uintmax_t size = std::filesystem::file_size(path, code);
+    std::filesystem::file_time_type modified;
+    if (!code) modified = std::filesystem::last_write_time(path, code);
+    ArchiveCache& cache = archiveCache();
+    if (code) {
+        cache.loaded.reset();
+        if (error) *error = "cannot open archive \"" + path + "\": " + code.message();
+        return nullptr;
+    }
+    if (!cache.loaded || cache.loaded->path != path || cache.loaded->fileSize != size ||
+        cache.loaded->modified != modified)
+        cache.loaded = readArchiveFile(path, size, modified);
+    if (!cache.loaded->error.empty()) {
+        if (error) *error = cache.loaded->error;
+        return nullptr;
+    }
+    return cache.loaded.get();
+}
+
+ExtractResult extractLoadedMember(LoadedArchive& loaded, std::size_t index, std::string_view password) {
+    ExtractResult result;
+    if (!loaded.extractor.extract(loaded.bytes.data(), loaded.bytes.size(), loaded.archive, index,
+                                  password, result.data, &result.error) &&
+        result.error.empty())
+        result.error = "extraction failed";
+    return result;
+}
+
+ExtractResult extractArchiveMember(std::string_view memberName, const std::string& archivePath,
+                                   std::string_view password) {
+    ExtractResult result;
+    LoadedArchive* loaded = loadArchive(archivePath, &result.error);
+    if (!loaded) return result;
+    const long index = rar::findMember(loaded->archive, memberName);
+    if (index < 0) {
+        result.error = "no member \"" + std::string(memberName) + "\" in archive \"" + archivePath + "\"";
+        if (!loaded->archive.damage.empty()) result.error += " (" + loaded->archive.damage + ")";
+        return result;
+    }
+    return extractLoadedMember(*loaded, static_cast<std::size_t>(index), password);
+}
+
+}  // namespace tarnel

@@ -1,0 +1,104 @@
+// JPEG decoding with libjpeg over one buffer. Every libjpeg call runs under one setjmp:
+// the state the decoder touches lives on the heap and is created before the jump point, so
+// a fatal error can return here, destroy the decoder and give up the picture without leaks.
+#include "assets/jpeg_reader.h"
+
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "assets/jpeg_memory_source.h"
+#include "platform/message_box.h"
+
+namespace tarnel {
+
+namespace {
+
+struct DecodeState {
+    jpeg_decompress_struct decoder{};
+    JpegErrorManager errors{};
+    JpegMemorySource source{};
+    std::vector<JSAMPROW> rows;
+    std::size_t maxPixels = 0;
+    JpegResult result;
+};
+
+JpegResult failure(const char* reason) {
+    JpegResult result;
+    result.error = reason;
+    return result;
+}
+
+// Runs the decoder; any fatal error leaves through the state's jump buffer.
+void decodeInto(DecodeState& state) {
+    jpeg_decompress_struct& decoder = state.decoder;
+    jpeg_read_header(&decoder, TRUE);
+    if (std::size_t(decoder.image_width) * decoder.image_height > state.maxPixels) {
+        state.result.error = "picture too large";
+        return;
+    }
+    jpeg_start_decompress(&decoder);
+    int components = decoder.output_components;
+    if (components != 1 && components != 3) {
+        state.result.error = "colour space cannot be shown";
+        jpeg_abort_decompress(&decoder);
+        return;
+    }
+    Image& image = state.result.image;
+    image.width = static_cast<int>(decoder.output_width);
+    image.height = static_cast<int>(decoder.output_height);
+    image.rowBytes = image.width * components;
+    image.pixels.assign(static_cast<std::size_t>(image.rowBytes) * image.height, 0);
+    // The decoder delivers the top row first; OpenGL wants it last.
+    state.rows.resize(image.height);
+    for (int row = 0; row < image.height; ++row)
+        state.rows[row] = image.pixels.data() + static_cast<std::size_t>(image.height - 1 - row) * image.rowBytes;
+    while (decoder.output_scanline < decoder.output_height) {
+        JSAMPROW* next = state.rows.data() + decoder.output_scanline;
+        jpeg_read_scanlines(&decoder, next, decoder.output_height - decoder.output_scanline);
+    }
+    jpeg_finish_decompress(&decoder);
+}
+
+}  // namespace
+
+JpegResult decodeJpeg(const std::uint8_t* bytes, std::size_t size, std::size_t maxPixels) {
+    std::unique_ptr<DecodeState> owner;
+    try {
+        owner = std::make_unique<DecodeState>();
+    } catch (const std::bad_alloc&) {
+        return failure("out of memory");
+    }
+    DecodeState* const state = owner.get();
+    state->maxPixels = maxPixels;
+    state->decoder.err = attachJpegErrorManager(state->errors);
+    if (setjmp(state->errors.jump) != 0) {
+        jpeg_destroy_decompress(&state->decoder);
+        return failure(state->errors.message[0] ? state->errors.message : "damaged JPEG data");
+    }
+    jpeg_create_decompress(&state->decoder);
+    attachJpegMemorySource(state->decoder, state->source, bytes, size);
+    try {
+        decodeInto(*state);
+    } catch (const std::bad_alloc&) {
+        state->result.error = "out of memory";
+    }
+    jpeg_destroy_decompress(&state->decoder);
+    if (!state->result.ok()) state->result.image = Image{};
+    return std::move(state->result);
+}
+
+bool readJpeg(const char* path, Image& image, const MemberOpener& openMember) {
+    MemoryFile file;
+    if (!openMember(file, path)) {
+        platform::showMessageBox(std::string("ARCH:Can't load JPG file: ") + path, "Error");
+        return false;
+    }
+    JpegResult result = decodeJpeg(file.data.data(), file.size);
+    file.close();
+    if (!result.ok()) return false;
+    image = std::move(result.image);
+    return true;
+}
+
+}  // namespace tarnel

@@ -1,0 +1,87 @@
+// Compiling mesh files into display lists. Each list is one GL_TRIANGLES batch; the model-
+// view matrix is set to identity while compiling and restored after.
+#include "assets/mesh_lists.h"
+
+#include <GL/gl.h>
+
+#include "assets/mesh_file.h"
+
+namespace tarnel {
+
+namespace {
+
+MeshArrays readMesh(const char* memberName, bool jitter, const MemberOpener& openMember) {
+    MemoryFile file;
+    openMember(file, memberName);
+    MeshArrays mesh = parseMeshFile(file.data.data(), file.size, jitter);
+    file.close();
+    return mesh;
+}
+
+using AlphaOf = float (*)(float x);
+
+// One triangle list; with alphaOf, each corner first emits white with that alpha.
+void compileTriangles(GLuint list, const MeshArrays& mesh, AlphaOf alphaOf) {
+    glPushMatrix();
+    glLoadIdentity();
+    glNewList(list, GL_COMPILE);
+    glBegin(GL_TRIANGLES);
+    for (std::uint32_t i = 0; i < mesh.triangleCount; ++i) {
+        for (int corner = 0; corner < 3; ++corner) {
+            std::uint32_t v = mesh.vertexIndex[corner][i];
+            std::uint32_t t = mesh.texCoordIndex[corner][i];
+            if (alphaOf) glColor4f(1.0f, 1.0f, 1.0f, alphaOf(mesh.x[v]));
+            glNormal3f(mesh.normal[corner * 3][i], mesh.normal[corner * 3 + 1][i], mesh.normal[corner * 3 + 2][i]);
+            glTexCoord2f(mesh.s[t], mesh.t[t]);
+            glVertex3f(mesh.x[v], mesh.y[v], mesh.z[v]);
+        }
+    }
+    glEnd();
+    glEndList();
+    glPopMatrix();
+    glFinish();
+}
+
+}  // namespace
+
+FixedMeshLists& fixedMeshLists() {
+    // Built while the scene loads; geometryList changes as the object scripts are read.
+    static FixedMeshLists lists;
+    return lists;
+}
+
+float atmoAlpha(float x) { return 3.0f * x * x - 0.6f; }
+float scatterAlpha(float x) { return 1.6f * x + 1.6f; }
+
+int buildMeshList(std::uint32_t& displayList, const char* memberName, bool jitter, const MemberOpener& openMember) {
+    GLuint list = glGenLists(1);
+    if (list == 0) return kNoDisplayList;
+    MeshArrays mesh = readMesh(memberName, jitter, openMember);
+    compileTriangles(list, mesh, nullptr);
+    displayList = list;
+    return kMeshListBuilt;
+}
+
+void buildShellLists(FixedMeshLists& lists, const char* memberName, const MemberOpener& openMember) {
+    GLuint atmo = glGenLists(1);
+    if (atmo == 0) return;
+    GLuint scatter = glGenLists(1);
+    if (scatter == 0) {
+        glDeleteLists(atmo, 1);
+        return;
+    }
+    MeshArrays mesh = readMesh(memberName, false, openMember);
+    compileTriangles(atmo, mesh, atmoAlpha);
+    compileTriangles(scatter, mesh, scatterAlpha);
+    lists.atmoList = atmo;
+    lists.scatterList = scatter;
+}
+
+void loadFixedMeshes(FixedMeshLists& lists, const MemberOpener& openMember) {
+    buildMeshList(lists.envList, "meshes\\env.dat", false, openMember);
+    buildMeshList(lists.sphereList, "meshes\\sphere.dat", false, openMember);
+    buildMeshList(lists.noisedSphereList, "meshes\\sphere.dat", true, openMember);
+    buildShellLists(lists, "meshes\\sphere.dat", openMember);
+}
+
+}  // namespace tarnel

@@ -1,0 +1,81 @@
+// Loading the texture table: the list file, then each image through its reader and the
+// common upload. Images that fail leave their entry at texture 0, never an upload of
+// pixels that were not decoded.
+#include "assets/texture_table.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "assets/jpeg_reader.h"
+#include "assets/loading_tick.h"
+#include "assets/texture_upload.h"
+#include "assets/tga_reader.h"
+
+namespace tarnel {
+
+namespace {
+
+constexpr char kTextureFolder[] = "textures\\";
+constexpr char kListEnd[] = "END_TEXT";
+
+bool hasExtension(const char* name, const char* lower, const char* upper) {
+    std::size_t length = std::strlen(name);
+    if (length < 3) return false;
+    return std::strcmp(name + length - 3, lower) == 0 || std::strcmp(name + length - 3, upper) == 0;
+}
+
+std::uint32_t loadJpegTexture(const char* path, const MemberOpener& openMember) {
+    Image image;
+    if (!readJpeg(path, image, openMember)) return 0;
+    GLenum format = image.components() == 1 ? GL_LUMINANCE : GL_RGB;
+    return uploadTexture(image.width, image.height, format, image.pixels.data());
+}
+
+// TGA pixels arrive as grey, as blue-green-red or as red-green-blue-alpha.
+GLenum formatOf(const TgaImage& image) {
+    switch (image.bytesPerPixel()) {
+        case 1: return GL_LUMINANCE;
+        case 3: return GL_BGR;
+        default: return GL_RGBA;
+    }
+}
+
+}  // namespace
+
+std::uint32_t loadTgaTexture(const char* path, const MemberOpener& openMember) {
+    TgaImage image;
+    if (!readTga(path, image, openMember)) return 0;
+    return uploadTexture(image.width, image.height, formatOf(image), image.pixels.data());
+}
+
+bool loadTextureEntry(TextureEntry& entry, const char* fileName, const MemberOpener& openMember) {
+    if (std::strlen(kTextureFolder) + std::strlen(fileName) >= TextureEntry::kPathSize) return false;
+    std::snprintf(entry.path, sizeof entry.path, "%s%s", kTextureFolder, fileName);
+    if (hasExtension(fileName, "jpg", "JPG"))
+        entry.glTexture = loadJpegTexture(entry.path, openMember);
+    else if (hasExtension(fileName, "tga", "TGA"))
+        entry.glTexture = loadTgaTexture(entry.path, openMember);
+    return true;
+}
+
+void loadTextureList(TextureTable& table, const char* memberName, bool progress, const MemberOpener& openMember) {
+    MemoryFile file;
+    openMember(file, memberName);
+    char line[MemoryFile::kLineSize];
+    for (;;) {
+        int more = file.readLine(line, sizeof line);
+        if (std::strncmp(line, kListEnd, std::strlen(kListEnd)) == 0) break;
+        char fileName[MemoryFile::kLineSize];
+        auto entry = std::make_unique<TextureEntry>();
+        if (std::sscanf(line, "%127s", fileName) == 1 && loadTextureEntry(*entry, fileName, openMember)) {
+            if (progress) sendLoadingTick();
+            table.entries.push_back(std::move(entry));
+        }
+        if (!more) break;
+    }
+    file.close();
+}
+
+}  // namespace tarnel

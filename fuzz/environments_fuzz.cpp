@@ -1,0 +1,21 @@
+// Fuzzes the environment reader: the input is read as "env.txt", and every object script
+// it names is the input itself read as a script.
+#include "fuzz/script_fuzz_input.h"
+#include "script/environment.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::uint8_t> bytes(data, data + size);
+    tarnel::ObjectScriptLoader readInputAsScript = tarnel::fuzz::inputAsObjectScript(bytes);
+    tarnel::MemoryFile file;
+    file.openBytes("env.txt", bytes);
+    tarnel::EnvironmentList environments;
+    tarnel::parseEnvironments(environments, file, readInputAsScript);
+    for (const auto& environment : environments) {
+        if (tarnel::findEnvironment(environments, environment->name) == nullptr) __builtin_trap();
+    }
+    return 0;
+}

@@ -1,0 +1,89 @@
+// The frame render's fixed step order. Objects leave a resting GL state rather than
+// restoring what they found, so the order of these steps and of the lists decides the picture.
+#include "scene/frame.h"
+
+#include "camera/camera_view.h"
+#include "scene/scene_object.h"
+
+#include <GL/gl.h>
+
+namespace tarnel {
+
+namespace {
+
+const ObjectList kNoObjects;
+
+const ObjectList& listOrEmpty(const ObjectList* list) { return list != nullptr ? *list : kNoObjects; }
+
+void placeCamera(const CameraDirector& camera) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    applyCameraView(camera);
+}
+
+// Given after the view transform, so the positions are in world coordinates.
+void placeLights(bool system) {
+    if (system) {
+        const GLfloat origin[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+        glLightfv(GL_LIGHT1, GL_POSITION, origin);
+        return;
+    }
+    const GLfloat far[4] = {0.0f, 0.0f, 1000000.0f, 1.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, far);
+    glLightfv(GL_LIGHT0, GL_POSITION, far);
+}
+
+void drawList(const ObjectList& list, const CameraDirector& camera) {
+    for (SceneObject* object : list) object->draw(camera);
+}
+
+void run(const std::function<void()>& hook) {
+    if (hook) hook();
+}
+
+}  // namespace
+
+void FrameLists::refresh(const FrameSource& source) {
+    firstPass = listOrEmpty(source.firstpass);
+    objects = listOrEmpty(source.objects);
+    postPass = listOrEmpty(source.postpass);
+}
+
+void FrameLists::clear() {
+    firstPass.clear();
+    objects.clear();
+    postPass.clear();
+}
+
+FrameLists& frameLists() {
+    // The renderer's one set of lists, emptied when the run ends.
+    static FrameLists lists;
+    return lists;
+}
+
+void updateObjects(FrameLists& lists, double seconds) {
+    for (const ObjectList* list : {&lists.firstPass, &lists.objects, &lists.postPass})
+        for (SceneObject* object : *list) object->update(seconds);
+}
+
+void renderFrame(FrameLists& lists, const FrameSource& source, const CameraDirector& camera,
+                 const FrameHooks& hooks, float /*seconds*/) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (source.objects == nullptr) return;
+    lists.refresh(source);
+    placeCamera(camera);
+    placeLights(source.system);
+    drawList(lists.firstPass, camera);
+    drawList(lists.objects, camera);
+    drawList(lists.postPass, camera);
+    placeCamera(camera);
+    run(hooks.secondPeriod);
+    glFlush();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    run(hooks.overlay);
+    glEnable(GL_BLEND);
+    run(hooks.frameDrawn);
+    glFlush();
+}
+
+}  // namespace tarnel

@@ -1,0 +1,55 @@
+// Shared sprite GL steps; the order of the calls is what the sprites rely on.
+#include "scene/sprite_gl.h"
+
+#include <GL/gl.h>
+
+namespace tarnel {
+
+namespace {
+
+// 4/3 taken as a float, as every 4:3 frustum of the system does.
+constexpr double kEnvAspect = static_cast<double>(4.0f / 3.0f);
+
+}  // namespace
+
+void loadEnvFrustum(float fov) {
+    glLoadIdentity();
+    glFrustum(-fov * kEnvAspect, fov * kEnvAspect, -fov, fov, 1.0, 1000.0);
+}
+
+void loadTextureScale(float tiling) {
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glScalef(tiling, tiling, 1.0f);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void resetTextureMatrix() {
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void enterPixelSpace(int width, int height) {
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void leavePixelSpace() {
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+}
+
+}  // namespace tarnel

@@ -1,0 +1,42 @@
+// Reading the environment file: "env" blocks between which only "ENV_END" counts, and
+// inside which every "firstpass" and "postpass" line reads one more object script.
+#include "script/environment.h"
+#include "script/named_list.h"
+#include "script/script_lines.h"
+
+namespace tarnel {
+
+namespace {
+
+// A pass line whose member name does not scan reads nothing.
+void readPassScript(const ScriptLines& lines, const char* format, ObjectList& target,
+                    const ObjectScriptLoader& readScript) {
+    char member[MemoryFile::kNameSize];
+    if (lines.scan(format, member) == 1) readScript(target, member);
+}
+
+}  // namespace
+
+Environment::~Environment() = default;
+
+void parseEnvironments(EnvironmentList& environments, MemoryFile& file,
+                       const ObjectScriptLoader& readScript) {
+    ScriptLines lines(file);
+    while (lines.seekBlock("env", "ENV_END")) {
+        auto environment = std::make_unique<Environment>();
+        lines.scan("env %s", environment->name);
+        while (lines.nextInBlock()) {
+            if (lines.startsWith("firstpass")) {
+                readPassScript(lines, "firstpass %s", environment->firstpass, readScript);
+            }
+            if (lines.startsWith("postpass")) {
+                readPassScript(lines, "postpass %s", environment->postpass, readScript);
+            }
+        }
+        environments.push_back(std::move(environment));
+    }
+}
+
+Environment* findEnvironment(const EnvironmentList& environments, const char* name) { return findNamed(environments, name); }
+
+}  // namespace tarnel

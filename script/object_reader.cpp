@@ -1,0 +1,35 @@
+// The block rules every kind of definition shares.
+#include "script/object_reader.h"
+
+#include "assets/texture_table.h"
+#include "scene/scene_object.h"
+#include "script/line_scan.h"
+
+#include <cstring>
+
+namespace tarnel {
+
+bool readBlockBegin(ScriptLines& lines, char* name, std::size_t nameCapacity) {
+    if (!lines.seekLine("begin")) return false;
+    // "begin" alone, or followed by spaces only, leaves the name empty.
+    if (name != nullptr && std::strlen(lines.line()) > 5) scanValues(lines.line(), "begin %s", ScanTarget(name, nameCapacity));
+    return true;
+}
+
+SceneObject* findParent(const ObjectList& list, const char* line, const char* format) {
+    char word[SceneObject::kNameSize] = {};
+    if (scanValues(line, format, word) != 1) return nullptr;
+    for (SceneObject* object : list) {
+        if (std::strcmp(object->name, word) == 0) return object;
+    }
+    return nullptr;
+}
+
+void readTextureLine(SceneObject& object, const char* line, const char* format) {
+    char path[MemoryFile::kLineSize] = {};
+    scanValues(line, format, path);
+    setTexture(path, object.alphaTexture, object.textureId);
+    object.hasTexture = true;
+}
+
+}  // namespace tarnel

@@ -1,0 +1,80 @@
+// What every definition-block parser shares: the script's carried-over state, the context a
+// parser works in, and the block rules common to all kinds (up to "begin", the optional
+// name, the keyword loop to "end", "parent" lookups, texture lines). A kind's parser adds
+// only its keyword table and its start and end actions.
+#pragma once
+
+#include "assets/member_opener.h"
+#include "scene/object_list.h"
+#include "scene/object_store.h"
+#include "script/script_lines.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <utility>
+
+namespace tarnel {
+
+// State that carries from one block to the next within one script, and starts afresh with
+// every script.
+class ObjectScriptState {
+public:
+    float flashPhase = 0.0f;        // start phase of the next flashing sphere, seconds
+    bool lastAlphaTexture = false;  // alphaTexture of the sphere whose texture was read last
+    float moonScale = 1.0f;         // speed scale of the next moon
+};
+
+// What a block parser works with: the lines (positioned on the block's opening line), the
+// list its object joins, the script's state, and where "geometry" members come from.
+class ObjectScriptContext {
+public:
+    ScriptLines& lines;
+    ObjectList& target;
+    ObjectScriptState state;
+    const MemberOpener& openMember;
+};
+
+// Reads on to the block's "begin" line. With name given (spheres and meshes), the word after
+// "begin" becomes the name, cut to the name field's 14 characters. False when the data ends
+// first: the block defines nothing.
+bool readBlockBegin(ScriptLines& lines, char* name, std::size_t nameCapacity);
+
+// One row of a kind's keyword table: the keyword a line must begin with, the format its
+// values are scanned with (null when it takes none), and what the line does to the block.
+template <class Block>
+struct KeywordRule {
+    const char* keyword;
+    const char* format;
+    void (*apply)(Block& block, const char* line, const char* format);
+};
+
+// The keyword loop: every line after "begin", up to and including the one that begins with
+// "end", is tested against every rule in table order; each rule whose keyword begins the
+// line takes effect. Stops at the end of the data when no "end" comes.
+template <class Block, std::size_t N>
+void readBlockLines(ScriptLines& lines, const KeywordRule<Block> (&rules)[N], Block& block) {
+    while (lines.nextInBlock()) {
+        for (const KeywordRule<Block>& rule : rules) {
+            if (lines.startsWith(rule.keyword)) rule.apply(block, lines.line(), rule.format);
+        }
+    }
+}
+
+// The first object of list whose name is exactly the word of a "parent %s" line (cut to the
+// name field's length, as the names are), or null when none is.
+SceneObject* findParent(const ObjectList& list, const char* line, const char* format);
+
+// A "texture %s" line: looks the path up in the texture table (setTexture) and sets hasTexture.
+void readTextureLine(SceneObject& object, const char* line, const char* format);
+
+// Hands the object to the scene object store, which keeps it for the run, and appends it to
+// the target list.
+template <class Kind>
+Kind* appendObject(ObjectScriptContext& context, std::unique_ptr<Kind> object) {
+    Kind* kept = sceneObjectStore().keep(std::move(object));
+    context.target.push_back(kept);
+    return kept;
+}
+
+}  // namespace tarnel

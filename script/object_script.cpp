@@ -1,0 +1,79 @@
+// The line walk of an object script: between blocks each line is classified by its first
+// characters and the first kind that matches parses its block; "geometry" lines load the
+// model later "list" spheres draw. Lines that match nothing (comments, blank lines, "dir")
+// are skipped without a loading tick.
+#include "script/object_script.h"
+
+#include "assets/loading_tick.h"
+#include "assets/mesh_lists.h"
+#include "script/object_blocks.h"
+
+namespace tarnel {
+
+namespace {
+
+// Reads a block without making its object: to "begin", then to the closing "end". Kinds
+// whose parser is not in the table are read this way, so their lines never open blocks.
+void passOverBlock(ObjectScriptContext& context) {
+    if (!readBlockBegin(context.lines, nullptr, 0)) return;
+    while (context.lines.nextInBlock()) {
+    }
+}
+
+struct BlockKind {
+    const char* keyword;
+    BlockParser parse;  // null: the block is passed over
+};
+
+// Tested in this order; the first kind whose keyword begins the line parses the block, so a
+// comment between blocks must begin with none of them (not even "ps").
+const BlockKind kBlockKinds[] = {
+    {"sphere", parseSphereBlock},
+    {"billboard", nullptr},
+    {"flare", nullptr},
+    {"mesh", nullptr},
+    {"flame", nullptr},
+    {"ps", nullptr},
+};
+
+const BlockKind* blockKindOf(const ScriptLines& lines) {
+    for (const BlockKind& kind : kBlockKinds) {
+        if (lines.startsWith(kind.keyword)) return &kind;
+    }
+    return nullptr;
+}
+
+// The model of the last "geometry" line read anywhere stays current for every later script.
+void readGeometryLine(const ObjectScriptContext& context) {
+    char member[32] = {};
+    if (context.lines.scan("geometry %s", member) != 1) return;
+    buildMeshList(fixedMeshLists().geometryList, member, false, context.openMember);
+}
+
+}  // namespace
+
+void readObjectScript(ObjectList& target, MemoryFile& file, const MemberOpener& openMember) {
+    ScriptLines lines(file);
+    ObjectScriptContext context{lines, target, ObjectScriptState(), openMember};
+    bool more = lines.next();
+    while (more) {
+        if (const BlockKind* kind = blockKindOf(lines)) {
+            (kind->parse != nullptr ? kind->parse : passOverBlock)(context);
+            sendLoadingTick();
+        } else if (lines.startsWith("ENDWORLD")) {
+            break;
+        } else if (lines.startsWith("geometry")) {
+            readGeometryLine(context);
+            sendLoadingTick();
+        }
+        more = lines.next();
+    }
+}
+
+void loadObjectScript(ObjectList& target, const char* memberName, const MemberOpener& openMember) {
+    MemoryFile file;
+    openMember(file, memberName);
+    readObjectScript(target, file, openMember);
+}
+
+}  // namespace tarnel

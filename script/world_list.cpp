@@ -1,0 +1,55 @@
+// Reading the world list: "world" blocks between which only "WORLD_END" counts, and inside
+// which "env", "objects", "system" and "scenedir" lines are tested, in that order.
+#include "script/named_list.h"
+#include "script/script_lines.h"
+#include "script/world.h"
+
+namespace tarnel {
+
+namespace {
+
+// What a world without a known environment draws before and after its own objects.
+const ObjectList& noObjects() {
+    static const ObjectList empty;
+    return empty;
+}
+
+void applyWorldLine(World& world, const ScriptLines& lines, const EnvironmentList& environments,
+                    const ObjectScriptLoader& readScript) {
+    if (lines.startsWith("env")) {
+        // Cut like the names in "env.txt", so a long name still finds its environment.
+        char name[Environment::kNameSize];
+        if (lines.scan("env %s", name) == 1) {
+            const Environment* environment = findEnvironment(environments, name);
+            world.firstpass = environment ? &environment->firstpass : &noObjects();
+            world.postpass = environment ? &environment->postpass : &noObjects();
+        }
+    }
+    if (lines.startsWith("objects")) {
+        char member[MemoryFile::kNameSize];
+        if (lines.scan("objects %s", member) == 1) readScript(world.objects, member);
+    }
+    if (lines.startsWith("system")) world.system = true;
+    if (lines.startsWith("scenedir")) lines.scan("scenedir %s", world.scenedir);
+}
+
+}  // namespace
+
+World::World() : firstpass(&noObjects()), postpass(&noObjects()) {}
+
+World::~World() = default;
+
+void parseWorlds(WorldList& worlds, const EnvironmentList& environments, MemoryFile& file,
+                 const ObjectScriptLoader& readScript) {
+    ScriptLines lines(file);
+    while (lines.seekBlock("world", "WORLD_END")) {
+        auto world = std::make_unique<World>();
+        lines.scan("world %s", world->name);
+        while (lines.nextInBlock()) applyWorldLine(*world, lines, environments, readScript);
+        worlds.push_back(std::move(world));
+    }
+}
+
+World* findWorld(const WorldList& worlds, const char* name) { return findNamed(worlds, name); }
+
+}  // namespace tarnel

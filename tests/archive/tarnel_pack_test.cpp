@@ -1,0 +1,101 @@
+// tarnel-pack as a user runs it: exit status and output of each command.
+#include "tests/archive/rar_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+
+using tarnel::test::bytesOf;
+using tarnel::test::readBytes;
+using tarnel::test::TempDir;
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string output;  // standard output and error together
+};
+
+ToolRun pack(const std::string& arguments) {
+    const std::string command = std::string(TARNEL_BINARY_DIR) + "/tools/tarnel-pack " + arguments + " 2>&1";
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe)) run.output += buffer;
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+std::string quote(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+class TarnelPack : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(dir.path() / "src" / "textures");
+        tarnel::test::writeBytes(dir.path() / "src" / "worlds.txt", bytesOf("world\nWORLD_END\n"));
+        tarnel::test::writeBytes(dir.path() / "src" / "textures" / "b.tga", bytesOf("BBBB"));
+        tarnel::test::writeBytes(dir.path() / "src" / "env.txt", bytesOf("ENV_END\n"));
+        archive = dir.path() / "data.sdd";
+    }
+    TempDir dir{"pack"};
+    std::filesystem::path archive;
+};
+
+}  // namespace
+
+TEST_F(TarnelPack, BuildThenListShowsSortedMembersWithBackslashes) {
+    ToolRun build = pack("build " + quote(dir.path() / "src") + " -o " + quote(archive));
+    ASSERT_EQ(build.status, 0) << build.output;
+    ToolRun list = pack("list " + quote(archive));
+    ASSERT_EQ(list.status, 0) << list.output;
+    const auto env = list.output.find("env.txt");
+    const auto texture = list.output.find("textures\\b.tga");
+    const auto worlds = list.output.find("worlds.txt");
+    ASSERT_NE(env, std::string::npos) << list.output;
+    ASSERT_NE(texture, std::string::npos) << list.output;
+    ASSERT_NE(worlds, std::string::npos) << list.output;
+    EXPECT_LT(env, texture);
+    EXPECT_LT(texture, worlds);
+    EXPECT_NE(list.output.find("store"), std::string::npos);
+    EXPECT_NE(list.output.find("3 member(s)"), std::string::npos);
+}
+
+TEST_F(TarnelPack, ExtractWritesTheMemberAndTestChecksEveryOne) {
+    ASSERT_EQ(pack("build " + quote(dir.path() / "src") + " -o " + quote(archive)).status, 0);
+    const auto out = dir.path() / "b.out";
+    ToolRun extract = pack("extract " + quote(archive) + " TEXTURES/B.TGA -o " + quote(out));
+    EXPECT_EQ(extract.status, 0) << extract.output;
+    EXPECT_EQ(readBytes(out.string()), bytesOf("BBBB"));
+    ToolRun test = pack("test " + quote(archive));
+    EXPECT_EQ(test.status, 0) << test.output;
+    EXPECT_NE(test.output.find("OK      textures\\b.tga"), std::string::npos) << test.output;
+    EXPECT_NE(test.output.find("3 member(s) OK, 0 failed"), std::string::npos) << test.output;
+}
+
+TEST_F(TarnelPack, BadInputGivesAMessageAndNonZeroStatus) {
+    ASSERT_EQ(pack("build " + quote(dir.path() / "src") + " -o " + quote(archive)).status, 0);
+    ToolRun missing = pack("extract " + quote(archive) + " nothing.txt -o " + quote(dir.path() / "x"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.output.find("no member \"nothing.txt\""), std::string::npos) << missing.output;
+
+    std::vector<std::uint8_t> damaged = readBytes(archive.string());
+    damaged[damaged.size() - 2] ^= 0x40;  // inside the last member's data
+    tarnel::test::writeBytes(archive, damaged);
+    ToolRun test = pack("test " + quote(archive));
+    EXPECT_EQ(test.status, 1);
+    EXPECT_NE(test.output.find("CRC mismatch"), std::string::npos) << test.output;
+
+    ToolRun notArchive = pack("list " + quote(dir.path() / "src" / "env.txt"));
+    EXPECT_EQ(notArchive.status, 1);
+    EXPECT_NE(notArchive.output.find("not a RAR archive"), std::string::npos) << notArchive.output;
+
+    EXPECT_EQ(pack("").status, 2);
+    EXPECT_EQ(pack("frobnicate x").status, 2);
+    EXPECT_EQ(pack("list").status, 2);
+    EXPECT_EQ(pack("build " + quote(dir.path() / "src")).status, 2);
+    EXPECT_EQ(pack("list " + quote(archive) + " -z").status, 2);
+}

@@ -1,0 +1,24 @@
+// Componentwise closeness checks for the camera tests.
+#pragma once
+
+#include "camera/quaternion.h"
+#include "camera/vector3.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnel::testing {
+
+inline void expectNear(Vector3 actual, Vector3 expected, float tolerance) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+inline void expectNear(const Quaternion& actual, const Quaternion& expected, float tolerance) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+    EXPECT_NEAR(actual.w, expected.w, tolerance);
+}
+
+}  // namespace tarnel::testing

@@ -1,0 +1,133 @@
+// End to end: a small data package made here (textures, meshes, environment, world, object
+// scripts) rendered by the real executable offscreen; probed pixels show the scene.
+#include "assets/rar/rar_writer.h"
+#include "tests/archive/rar_test_support.h"
+#include "tests/assets/asset_fixtures.h"
+#include "tests/scene/scene_fixtures.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace tarnel {
+namespace {
+
+testing::Bytes solidJpeg(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    testing::Bytes pixels;
+    for (int i = 0; i < 16 * 16; ++i) pixels.insert(pixels.end(), {r, g, b});
+    return testing::encodeJpeg(16, 16, 3, pixels);
+}
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;  // top row first
+
+    std::array<int, 3> at(int x, int y) const {
+        std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+};
+
+Picture readPng(const std::string& path) {
+    Picture picture;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return picture;
+    image.format = PNG_FORMAT_RGB;
+    picture.rgb.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr)) return {};
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+    return picture;
+}
+
+class SceneRender : public ::testing::Test {
+protected:
+    void writePackage(const std::string& planetLines) {
+        testing::Bytes sphere = testing::unitSphereMesh(24, 32);
+        std::vector<rar::WriterEntry> entries = {
+            {"texture.txt", test::bytesOf("earth.jpg\nsky.jpg\nEND_TEXT\n")},
+            {"textures\\earth.jpg", solidJpeg(30, 220, 40)},
+            {"textures\\sky.jpg", solidJpeg(20, 30, 200)},
+            {"meshes\\sphere.dat", sphere},
+            {"meshes\\env.dat", sphere},
+            {"env.txt", test::bytesOf("env space\nfirstpass scripts\\sky.txt\nend\nENV_END\n")},
+            {"worlds.txt", test::bytesOf("world world\nenv space\nobjects scripts\\planets.txt\nend\nWORLD_END\n")},
+            {"scripts\\sky.txt", test::bytesOf("sphere\nbegin sky\nenv\ntexture textures\\sky.jpg\nradius 50\nend\nENDWORLD\n")},
+            {"scripts\\planets.txt", test::bytesOf("sphere\nbegin earth\n" + planetLines + "end\nENDWORLD\n")},
+        };
+        std::vector<std::uint8_t> archive;
+        ASSERT_TRUE(rar::writeStoredArchive(entries, archive, nullptr));
+        test::writeBytes(dir.path() / "data.sdd", archive);
+        std::filesystem::create_directories(dir.path() / "config" / "tarnel");
+        test::writeBytes(dir.path() / "config" / "tarnel" / "settings.ini", test::bytesOf("EnableMusic=0\n"));
+    }
+
+    // Runs the executable in the package's folder with the given options; returns its output.
+    std::string run(const std::string& options) {
+        std::string command = "cd '" + dir.path().string() + "' && env -u DISPLAY XDG_CONFIG_HOME=config '" +
+                              std::string(TARNEL_BINARY_DIR) + "/tarnel' " + options + " > stdout.txt";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        std::vector<std::uint8_t> bytes = test::readBytes((dir.path() / "stdout.txt").string());
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    Picture render() {
+        run("--headless --size 160x120 --seed 5 --frames 3 --data data.sdd --render out.png");
+        return readPng((dir.path() / "out.png").string());
+    }
+
+    test::TempDir dir{"scene-render"};
+};
+
+TEST_F(SceneRender, ShowsTheTexturedPlanetInFrontOfTheSky) {
+    writePackage("orbit\nlight\nposition V(0 0 0)\nradius 12000\ntexture textures\\earth.jpg\n");
+    Picture picture = render();
+    ASSERT_EQ(picture.width, 160);
+    auto centre = picture.at(80, 60);
+    EXPECT_GT(centre[1], 180) << "the planet's green texture at the centre";
+    EXPECT_LT(centre[2], 100);
+    for (auto [x, y] : {std::pair{3, 3}, std::pair{156, 116}}) {
+        auto sky = picture.at(x, y);
+        EXPECT_GT(sky[2], 160) << "the sky's blue texture in the corners";
+        EXPECT_LT(sky[1], 80);
+    }
+}
+
+TEST_F(SceneRender, WorldWithoutTheNameWorldDrawsNothing) {
+    writePackage("orbit\nlight\nradius 12000\ntexture textures\\earth.jpg\n");
+    Picture before = render();
+    ASSERT_EQ(before.width, 160);
+    EXPECT_GT(before.at(80, 60)[1], 180);
+    // The same scene under another world name: no current world, a cleared frame.
+    std::string worlds = "world other\nenv space\nobjects scripts\\planets.txt\nend\nWORLD_END\n";
+    testing::Bytes sphere = testing::unitSphereMesh();
+    std::vector<rar::WriterEntry> entries = {{"texture.txt", test::bytesOf("END_TEXT\n")},
+               {"meshes\\sphere.dat", sphere},
+               {"worlds.txt", test::bytesOf(worlds)},
+               {"scripts\\planets.txt", test::bytesOf("sphere\nbegin earth\nradius 12000\nend\n")}};
+    std::vector<std::uint8_t> archive;
+    ASSERT_TRUE(rar::writeStoredArchive(entries, archive, nullptr));
+    test::writeBytes(dir.path() / "data.sdd", archive);
+    Picture after = render();
+    ASSERT_EQ(after.width, 160);
+    EXPECT_EQ(after.at(80, 60), (std::array<int, 3>{0, 0, 0}));
+}
+
+TEST_F(SceneRender, DumpPrintsEveryWorldEnvironmentAndSphereField) {
+    writePackage("orbit\nlight\nposition V(1 2 3)\nradius 12000\ntexture textures\\earth.jpg\n");
+    std::string dump = run("--dump-scene --data data.sdd");
+    for (const char* expected :
+         {"\"current\": \"world\"", "\"env\": \"space\"", "\"name\": \"earth\"", "\"kind\": \"sphere\"",
+          "\"radius\": 12000", "\"position\": [1, 2, 3]", "\"systemOrbit\": false", "\"name\": \"sky\"",
+          "\"env\": true", "\"rotationSpeed\": 0", "\"hasTexture\": true"})
+        EXPECT_NE(dump.find(expected), std::string::npos) << expected << "\n" << dump;
+    EXPECT_LT(dump.find("\"worlds\""), dump.find("\"environments\""));
+}
+
+}  // namespace
+}  // namespace tarnel

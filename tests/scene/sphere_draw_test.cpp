@@ -1,0 +1,238 @@
+// Sphere draws on a real context: the state each flag combination leaves for the next
+// object, and what reaches the pixels.
+#include "scene/sphere.h"
+#include "tests/scene/scene_fixtures.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace tarnel {
+namespace {
+
+using testing::SceneGl;
+
+class SphereDraw : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(scene.start());
+        list = testing::unitSphereList();
+        ASSERT_NE(list, 0u);
+        scene.lookFrom(Vector3(0, 0, 100));
+    }
+
+    void prepare(Sphere& sphere) const {
+        sphere.displayList = list;
+        sphere.radius = 20.0f;
+    }
+
+    SceneGl scene;
+    std::uint32_t list = 0;
+};
+
+GLint integer(GLenum name) {
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+bool textureMatrixIsIdentity() {
+    GLfloat m[16];
+    glGetFloatv(GL_TEXTURE_MATRIX, m);
+    for (int i = 0; i < 16; ++i)
+        if (m[i] != ((i % 5 == 0) ? 1.0f : 0.0f)) return false;
+    return true;
+}
+
+struct FlagCase {
+    const char* name;
+    std::function<void(Sphere&)> set;
+};
+
+TEST_F(SphereDraw, EveryFlagCombinationLeavesTheRestingState) {
+    Sphere parent;
+    prepare(parent);
+    const FlagCase cases[] = {
+        {"plain", [](Sphere&) {}},
+        {"alpha", [](Sphere& s) { s.alpha = 0.5f; }},
+        {"alpha light", [](Sphere& s) { s.alpha = 0.5f; s.light = true; }},
+        {"env", [](Sphere& s) { s.env = true; }},
+        {"env alpha", [](Sphere& s) { s.env = true; s.alpha = 0.3f; }},
+        {"atmo", [](Sphere& s) { s.atmo = true; s.position = Vector3(10, 0, 0); }},
+        {"flash", [](Sphere& s) { s.flash = true; s.flashOn = true; }},
+        {"flash rnd alphaTexture", [](Sphere& s) { s.flash = s.rnd = s.alphaTexture = true; }},
+        {"wire", [](Sphere& s) { s.wire = true; }},
+        {"mask", [](Sphere& s) { s.mask = true; }},
+        {"depth", [](Sphere& s) { s.depth = true; }},
+        {"sys", [&parent](Sphere& s) { s.sys = true; s.parent = &parent; }},
+        {"specular", [](Sphere& s) { s.specular = true; }},
+        {"alphaTexture", [](Sphere& s) { s.alphaTexture = true; }},
+        {"everything", [&parent](Sphere& s) {
+             s.alpha = 0.4f; s.light = s.atmo = s.flash = s.wire = s.mask = s.depth = s.sys = true;
+             s.specular = s.alphaTexture = s.rnd = true; s.parent = &parent; s.position = Vector3(5, 5, 5); }},
+    };
+    for (const FlagCase& flagCase : cases) {
+        SCOPED_TRACE(flagCase.name);
+        Sphere sphere;
+        prepare(sphere);
+        flagCase.set(sphere);
+        sphere.draw(scene.camera);
+        ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        EXPECT_TRUE(glIsEnabled(GL_BLEND));
+        EXPECT_EQ(integer(GL_BLEND_SRC), GL_SRC_ALPHA);
+        EXPECT_EQ(integer(GL_BLEND_DST), GL_ONE);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        EXPECT_EQ(integer(GL_DEPTH_WRITEMASK), GL_TRUE);
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+        EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+        EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_BACK);
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+        EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+        EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
+        EXPECT_EQ(integer(GL_MATRIX_MODE), GL_MODELVIEW);
+        EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);
+        EXPECT_EQ(integer(GL_PROJECTION_STACK_DEPTH), 1);
+        EXPECT_TRUE(textureMatrixIsIdentity());
+    }
+}
+
+TEST_F(SphereDraw, DrawKeepsTheModelviewAndProjectionItFound) {
+    GLfloat modelview[16], projection[16], after[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    Sphere sky;
+    prepare(sky);
+    sky.env = true;
+    sky.draw(scene.camera);
+    glGetFloatv(GL_MODELVIEW_MATRIX, after);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], modelview[i]);
+    glGetFloatv(GL_PROJECTION_MATRIX, after);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], projection[i]);
+}
+
+TEST_F(SphereDraw, EnvSphereFollowsTheEyeWhileDrawingAndIsLeftAtThePosition) {
+    Sphere sky;
+    prepare(sky);
+    sky.env = true;
+    scene.camera.position = Vector3(1, 2, 3);
+    sky.draw(scene.camera);
+    EXPECT_EQ(sky.position.x, 1.0f);
+    EXPECT_EQ(sky.position.z, 3.0f);
+}
+
+TEST_F(SphereDraw, EnvSphereSurroundsTheEyeSeenFromInside) {
+    Sphere sky;
+    prepare(sky);
+    sky.env = true;
+    sky.hasTexture = true;
+    sky.textureId = testing::solidTexture(200, 40, 10);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    sky.draw(scene.camera);
+    for (auto [x, y] : {std::pair{40, 30}, std::pair{2, 2}, std::pair{77, 57}}) {
+        auto p = scene.pixel(x, y);
+        EXPECT_NEAR(p[0], 200, 3) << x << "," << y;
+        EXPECT_NEAR(p[1], 40, 3);
+    }
+}
+
+TEST_F(SphereDraw, SphereWithoutEnvIsInvisibleFromInside) {
+    Sphere shell;
+    prepare(shell);
+    shell.radius = 500.0f;
+    shell.hasTexture = true;
+    shell.textureId = testing::solidTexture(200, 40, 10);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    shell.draw(scene.camera);
+    EXPECT_EQ(scene.pixel(40, 30)[0], 0) << "back faces are culled";
+}
+
+TEST_F(SphereDraw, TexturedSphereIsLitFromLightOnesSide) {
+    const GLfloat fromRight[4] = {100000.0f, 0.0f, 0.0f, 1.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, fromRight);
+    Sphere planet;
+    prepare(planet);
+    planet.hasTexture = true;
+    planet.textureId = testing::solidTexture(20, 220, 30);
+    planet.rotationSpeed = 0.0f;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    planet.draw(scene.camera);
+    // The sphere of radius 20 at 100 units spans about 40 % of the view's width.
+    auto lit = scene.pixel(48, 30);
+    auto dark = scene.pixel(32, 30);
+    EXPECT_GT(lit[1], 120);
+    EXPECT_GT(lit[1], lit[0] + 80) << "the texture's green shows";
+    EXPECT_LT(dark[1], lit[1] / 3);
+    EXPECT_EQ(scene.pixel(2, 2)[1], 0) << "nothing outside the sphere";
+}
+
+TEST_F(SphereDraw, MaskHidesWhatIsDrawnBehindItAndShowsNothingItself) {
+    scene.lookFrom(Vector3(0, 0, 150));  // the mask's front stays beyond the near plane
+    Sphere mask;
+    prepare(mask);
+    mask.mask = true;
+    mask.position = Vector3(0, 0, 20);
+    mask.radius = 10.0f;
+    Sphere behind;
+    prepare(behind);
+    behind.hasTexture = true;
+    behind.textureId = testing::solidTexture(255, 255, 255);
+    behind.light = true;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    mask.draw(scene.camera);
+    EXPECT_EQ(scene.pixel(40, 30)[0], 0);
+    GLfloat depth = 1.0f;
+    glReadPixels(40, 30, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_LT(depth, 1.0f) << "the mask wrote depth";
+    behind.draw(scene.camera);
+    EXPECT_EQ(scene.pixel(40, 30)[0], 0) << "covered by the mask";
+    EXPECT_GT(scene.pixel(40 + 5, 30)[0], 200) << "outside the mask the sphere shows";
+}
+
+TEST_F(SphereDraw, DepthSphereWritesColourButNoDepth) {
+    scene.lookFrom(Vector3(0, 0, 150));
+    Sphere layer;
+    prepare(layer);
+    layer.depth = true;
+    layer.light = true;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    layer.draw(scene.camera);
+    GLfloat depth = 0.0f;
+    glReadPixels(40, 30, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_EQ(depth, 1.0f);
+    EXPECT_GT(scene.pixel(40, 30)[0], 0);
+}
+
+TEST_F(SphereDraw, SatelliteWithoutItsParentIsNotDrawn) {
+    Sphere orphan;
+    prepare(orphan);
+    orphan.sys = true;
+    orphan.light = true;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    orphan.draw(scene.camera);
+    EXPECT_EQ(scene.pixel(40, 30)[0], 0);
+    EXPECT_EQ(integer(GL_BLEND_DST), GL_ZERO) << "a skipped draw leaves the state alone";
+}
+
+TEST_F(SphereDraw, SatelliteIsDrawnInItsColourBesideItsParent) {
+    Sphere parent;
+    prepare(parent);
+    parent.position = Vector3(-30, 0, 0);
+    Sphere satellite;
+    prepare(satellite);
+    satellite.sys = satellite.light = true;
+    satellite.parent = &parent;
+    satellite.position = Vector3(30, 0, 0);
+    satellite.radius = 8.0f;
+    satellite.color = Vector3(0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    satellite.draw(scene.camera);
+    auto centre = scene.pixel(40, 30);
+    EXPECT_GT(centre[2], 200);
+    EXPECT_EQ(centre[0], 0);
+}
+
+}  // namespace
+}  // namespace tarnel
