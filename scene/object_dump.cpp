@@ -10,6 +10,8 @@ namespace {
 // Each kind adds its dumper here.
 const KindDumper kKindDumpers[] = {
     dumpSphereFields,
+    dumpBillboardFields,
+    dumpFlareFields,
 };
 
 void dumpBaseFields(const SceneObject& object, JsonFields& json) {
@@ -33,6 +35,14 @@ void dumpBaseFields(const SceneObject& object, JsonFields& json) {
 }
 
 }  // namespace
+
+void dumpOwnParent(const SceneObject* parent, bool notFound, JsonFields& json) {
+    if (parent != nullptr)
+        json.field("ownParent", parent->name);
+    else
+        json.nullField("ownParent");
+    json.field("parentNotFound", notFound);
+}
 
 void dumpObject(const SceneObject& object, JsonFields& json) {
     json.beginObject();

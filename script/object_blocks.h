@@ -10,5 +10,7 @@ namespace tarnel {
 using BlockParser = void (*)(ObjectScriptContext& context);
 
 void parseSphereBlock(ObjectScriptContext& context);
+void parseBillboardBlock(ObjectScriptContext& context);
+void parseFlareBlock(ObjectScriptContext& context);
 
 }  // namespace tarnel
