@@ -1,17 +1,26 @@
-// The dialog and preview modes come with their own modules; until they are wired in, this
-// build says so and returns, as a mode that cannot open does.
+// The configuration dialog and the preview window, entered from start-up.
 #include "host/mode_hooks.h"
 
+#include "host/dialog_controller.h"
+#include "host/settings.h"
+#include "platform/config_dialog.h"
+#include "platform/system.h"
+
+#include <cstdint>
 #include <cstdio>
 
 namespace tarnel {
 
-void runConfigure(SaverApp&, platform::Platform&) {
-    std::fprintf(stderr, "tarnel: this build has no configuration dialog; edit the settings file instead\n");
+void runConfigure(SaverApp& app, platform::Platform& platform) {
+    DialogController controller(settings(), platform.primaryDisplayModes(), platform.desktopMode(),
+                                [](const Settings& edited) { return saveSettings(platform::settingsFilePath(), edited); });
+    auto owner = static_cast<std::uint64_t>(static_cast<std::uint32_t>(app.parentWindow));
+    if (!platform::runConfigDialog(controller, owner))
+        std::fprintf(stderr, "tarnel: the configuration dialog needs a display\n");
 }
 
-void runPreview(SaverApp&, platform::Platform&) {
-    std::fprintf(stderr, "tarnel: this build has no preview window\n");
+void runPreview(SaverApp& app, platform::Platform&) {
+    platform::runPreviewWindow(static_cast<std::uint64_t>(static_cast<std::uint32_t>(app.parentWindow)));
 }
 
 }  // namespace tarnel
