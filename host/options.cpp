@@ -1,6 +1,8 @@
 // Our own options, taken out of argv; values are checked whole (no trailing characters).
 #include "host/options.h"
 
+#include "host/setting_flags.h"
+
 #include <cerrno>
 #include <cstdlib>
 
@@ -109,6 +111,14 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
                 fail("--password needs a value");
             else
                 options.password = value;
+        } else if (name.rfind("--", 0) == 0 && name.size() > 2) {
+            if (settingFlagNeedsValue(name) && !takeValue(args, i, inlineValue, hasInline, value)) value.clear();
+            std::string why;
+            FlagMatch match = (hasInline && !settingFlagNeedsValue(name))
+                                  ? FlagMatch::NotOurs
+                                  : takeSettingFlag(name, value, options.settingOverrides, why);
+            if (match == FlagMatch::Malformed) fail(why);
+            if (match == FlagMatch::NotOurs) parse.remaining.push_back(arg);
         } else {
             parse.remaining.push_back(arg);
         }

@@ -24,6 +24,7 @@ struct RunOptions {
     std::optional<std::string> password;        // --password PW, else TARNEL_PASSWORD
     bool verbose = false;                       // --verbose
     bool dumpScene = false;                     // --dump-scene: print the loaded scene as JSON
+    std::string settingOverrides;               // --speed, --no-music, ...: settings-file lines
 
     // Any option that only means something to a saver run.
     bool impliesSaver() const;

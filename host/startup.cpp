@@ -8,6 +8,7 @@
 #include "host/loaded_scene.h"
 #include "host/saver_run.h"
 #include "host/scene_hooks.h"
+#include "host/setting_flags.h"
 #include "host/settings.h"
 #include "host/stop_signal.h"
 #include "platform/platform.h"
@@ -82,12 +83,13 @@ int runTarnel(const std::vector<std::string>& args) {
     const char* xscreensaverWindow = std::getenv("XSCREENSAVER_WINDOW");
     OptionParse parse = parseRunOptions(args, xscreensaverWindow);
     if (!parse.error.empty()) {
-        std::fprintf(stderr, "tarnel: %s\n%s", parse.error.c_str(), usageText());
+        std::fprintf(stderr, "tarnel: %s\n%s%s", parse.error.c_str(), usageText(), settingFlagsUsage());
         return 2;
     }
     const RunOptions& options = parse.options;
     if (options.help) {
         std::fputs(usageText(), stdout);
+        std::fputs(settingFlagsUsage(), stdout);
         return 0;
     }
     SaverApp app;
@@ -112,6 +114,8 @@ int runTarnel(const std::vector<std::string>& args) {
     Settings& current = settings();
     current = loadSettings(platform::settingsFilePath(),
                            defaultSettings(platform->desktopMode(), platform::installedDataFolder()));
+    // The dialog edits and saves the file's values, so flags meant for one run stay out of it.
+    if (app.mode != Configure) current = applySettingOverrides(current, options.settingOverrides);
     app.monitorCount = enumerateMonitors(platform->displayDevices(), app.monitors);
     applyDesktopMode(*platform, current);
     setPackageSource(options);
