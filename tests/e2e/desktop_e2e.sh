@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# The configuration dialog and the preview under a private Xvfb, driven by real X clients:
+# xdotool works the dialog, and a Tk window plays the host that owns the preview.
+# Usage: desktop_e2e.sh SCENARIO TARNEL
+set -euo pipefail
+scenario=$1
+tarnel=$2
+work=$(mktemp -d)
+export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+export XDG_CONFIG_HOME="$work/config" NO_AT_BRIDGE=1
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; cat "$work"/*.log >&2 2>/dev/null || true; exit 1; }
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+wait_window() {  # title; prints the window id
+    for _ in $(seq 100); do
+        xdotool search --name "^$1\$" 2>/dev/null | head -n1 && return 0
+        sleep 0.1
+    done
+    fail "no window \"$1\""
+}
+pixel() {  # shot x y: the colour as #RRGGBB
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -n1
+}
+wait_exit() {  # pid seconds
+    for _ in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+    fail "tarnel did not end"
+}
+settings_file="$work/config/tarnel/settings.ini"
+write_settings() {
+    mkdir -p "$(dirname "$settings_file")"
+    printf 'UseDesktop=0\nWidth=800\nHeight=600\nDepth=32\nShowFPS=0\nDefGamma=0\nGamma=50\nSpeed=50\n' >"$settings_file"
+}
+
+case "$scenario" in
+dialog_ok)
+    write_settings
+    "$tarnel" /c >"$work/tarnel.log" 2>&1 &
+    pid=$!; pids+=($pid)
+    win=$(wait_window "Tarnel Configuration")
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    # Dialog units are two pixels each: Show FPS at (111,17), the speed bar's channel near
+    # its right end at (180,97), OK at (244,225).
+    xdotool mousemove $((X + 2 * 115)) $((Y + 2 * 21)) click 1
+    xdotool mousemove $((X + 2 * 180)) $((Y + 2 * 97)) click 1
+    # Keys move a bar but change no setting.
+    xdotool mousemove $((X + 2 * 136)) $((Y + 2 * 136)) click 1 key End
+    sleep 0.3
+    xdotool mousemove $((X + 2 * 276)) $((Y + 2 * 232)) click 1
+    wait_exit "$pid" 5
+    grep -qx 'ShowFPS=1' "$settings_file" || fail "ShowFPS not saved"
+    speed=$(sed -n 's/^Speed=//p' "$settings_file")
+    [ "$speed" -gt 50 ] || fail "speed not raised by a click in the channel ($speed)"
+    gamma=$(sed -n 's/^Gamma=//p' "$settings_file")
+    [ "$gamma" -lt 60 ] || fail "gamma changed by End ($gamma)"
+    ;;
+dialog_cancel)
+    write_settings
+    before=$(cat "$settings_file")
+    "$tarnel" /c >"$work/tarnel.log" 2>&1 &
+    pid=$!; pids+=($pid)
+    win=$(wait_window "Tarnel Configuration")
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    xdotool mousemove $((X + 2 * 115)) $((Y + 2 * 21)) click 1
+    # Without a window manager the key goes to the window under the pointer.
+    xdotool key Escape
+    wait_exit "$pid" 5
+    [ "$(cat "$settings_file")" = "$before" ] || fail "Cancel wrote the settings"
+    ;;
+preview)
+    # A copy of the program beside a data folder of its own, with a preview picture whose
+    # colour the screen must show.
+    mkdir -p "$work/bin"
+    cp "$tarnel" "$work/bin/tarnel"
+    : >"$work/bin/data.sdd"
+    convert -size 155x115 xc:'#FF8000' "$work/bin/preview.png"
+    echo 'wm geometry . 400x300+0+0; frame .f -width 400 -height 300 -background white; pack .f
+update; puts [winfo id .f]; flush stdout
+while {[gets stdin line] >= 0} { if {$line eq "close"} { destroy .f; update } }' >"$work/host.tcl"
+    coproc HOST { wish "$work/host.tcl"; }
+    pids+=($HOST_PID)
+    read -r parent <&"${HOST[0]}"
+    "$work/bin/tarnel" /p "$(printf '%d' "$parent")" >"$work/tarnel.log" 2>&1 &
+    pid=$!; pids+=($pid)
+    sleep 1.5
+    eval "$(xwininfo -id "$parent" | awk '/Absolute upper-left X/{print "PX="$4} /Absolute upper-left Y/{print "PY="$4}')"
+    import -window root "$work/shot.png"
+    expected=$(pixel "$work/bin/preview.png" 10 10)
+    [ -n "$(find "$(dirname "$tarnel")/resources" -name preview.png 2>/dev/null)" ] &&
+        expected=$(pixel "$(dirname "$tarnel")/resources/preview.png" 10 10)
+    [ "$(pixel "$work/shot.png" $((PX + 10)) $((PY + 10)))" = "$expected" ] || fail "no picture at the top-left"
+    [ "$(pixel "$work/shot.png" $((PX + 154)) $((PY + 114)))" != "#000000" ] || fail "picture cut short"
+    for spot in "$((PX + 156)) $((PY + 10))" "$((PX + 10)) $((PY + 116))" "$((PX + 390)) $((PY + 290))"; do
+        [ "$(pixel "$work/shot.png" $spot)" = "#000000" ] || fail "not black beyond the picture at $spot"
+    done
+    echo close >&"${HOST[1]}"
+    wait_exit "$pid" 3
+    ;;
+preview_without_window)
+    "$tarnel" /p >"$work/tarnel.log" 2>&1 &
+    pid=$!; pids+=($pid)
+    # The box is found by its title on the root window's children and answered with Return
+    # from a pointer over it.
+    for _ in $(seq 100); do
+        geometry=$(xwininfo -root -tree | awk '/"ERROR"/{print $NF; exit}')
+        [ -n "$geometry" ] && break
+        sleep 0.1
+    done
+    [ -n "$geometry" ] || fail "no error box"
+    IFS=+ read -r _ bx by <<<"$geometry"
+    xdotool mousemove $((bx + 20)) $((by + 20)) key Return
+    wait_exit "$pid" 5
+    wait "$pid" || fail "exit status $?"
+    grep -q 'ERROR: Cannot creat window!' "$work/tarnel.log" || fail "no error message"
+    ;;
+*) fail "unknown scenario $scenario" ;;
+esac
+echo "PASS: $scenario"
