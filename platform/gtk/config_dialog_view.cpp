@@ -192,6 +192,13 @@ gboolean onKey(GtkWidget*, GdkEventKey* event, gpointer data) {
         runCommand(view, kCancelButton);
         return TRUE;
     }
+    // Enter is OK from every control but a push button, which Enter presses instead.
+    if (event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter) {
+        GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(view.window));
+        if (focus && GTK_IS_BUTTON(focus) && !GTK_IS_TOGGLE_BUTTON(focus)) return FALSE;
+        runCommand(view, kOkButton);
+        return TRUE;
+    }
     return FALSE;
 }
 
