@@ -11,6 +11,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -44,6 +47,7 @@ struct Emitted {
     int triangles = 0;
     int lineSegments = 0;
     std::vector<float> alphas;  // of every reported vertex
+    std::vector<std::array<float, 2>> windowXY;
 };
 
 Emitted feedback(const std::function<void()>& draw) {
@@ -68,7 +72,10 @@ Emitted feedback(const std::function<void()>& draw) {
             ADD_FAILURE() << "unexpected feedback token " << token;
             break;
         }
-        for (int v = 0; v < vertices; ++v, i += kVertexFloats) emitted.alphas.push_back(buffer[i + 6]);
+        for (int v = 0; v < vertices; ++v, i += kVertexFloats) {
+            emitted.alphas.push_back(buffer[i + 6]);
+            emitted.windowXY.push_back({buffer[i], buffer[i + 1]});
+        }
     }
     return emitted;
 }
@@ -265,6 +272,31 @@ TEST_F(KindsDraw, CircSpritesFadeInAndOutOverEachBurst) {
         Emitted emitted = feedback([&] { system.draw(camera); });
         ASSERT_FALSE(emitted.alphas.empty());
         EXPECT_NEAR(emitted.alphas.back(), alpha, 1e-5) << timer;
+    }
+}
+
+TEST_F(KindsDraw, ParticleSpritesFaceTheScreenFromAnyView) {
+    ParticleSystem system;
+    system.mode = ParticleMode::Circ;
+    system.allocateParticles(1);
+    system.particles[0].position = Vector3(0, 0, 0);
+    system.point1 = system.position;  // no centre sprite: only the particle's
+    for (Vector3 eye : {Vector3(0, 0, 3000), Vector3(1800, 1350, 1950), Vector3(-2250, -600, -1800)}) {
+        lookFrom(eye, normalize(-eye));
+        beginFrame();
+        system.particles[0].position = Vector3(0, 0, 0);
+        Emitted emitted = feedback([&] { system.draw(camera); });
+        ASSERT_EQ(emitted.triangles, 2);
+        float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+        for (auto [x, y] : emitted.windowXY) {
+            minX = std::min(minX, x), maxX = std::max(maxX, x);
+            minY = std::min(minY, y), maxY = std::max(maxY, y);
+        }
+        for (auto [x, y] : emitted.windowXY) {
+            EXPECT_TRUE(std::fabs(x - minX) < 0.05f || std::fabs(x - maxX) < 0.05f) << x;
+            EXPECT_TRUE(std::fabs(y - minY) < 0.05f || std::fabs(y - maxY) < 0.05f) << y;
+        }
+        EXPECT_NEAR(maxX - minX, maxY - minY, 0.05f) << "square on the screen";
     }
 }
 
