@@ -27,7 +27,7 @@ Raster paintHull(int size) {
             bool lit = hash32(uint32_t(x / 12) * 17u + uint32_t(row)) % 4 != 0;
             c = lit ? rgb(1.0f, 0.86f, 0.55f) : rgb(0.08f, 0.08f, 0.1f);
         }
-        if (row % 8 == 6 && py >= 8 && py < 24)  // hazard band
+        if (row % 16 == 6 && py >= 12 && py < 20)  // hazard band
             c = ((x + py) / 8) % 2 ? rgb(0.75f, 0.55f, 0.12f) : rgb(0.12f, 0.12f, 0.12f);
         c.a = 1;
         return c;

@@ -215,7 +215,7 @@ Raster paintIceMoon(int w, int h) {
         float cracks = ridged(domainWarp(p * 2.0f, 121, 0.3f) * 2.5f, 123, 5, 0.55f);
         float base = fbm(p * 4.0f, 127, 5);
         Rgba c = mix(rgb(0.8f, 0.86f, 0.9f), rgb(0.62f, 0.72f, 0.8f), smoothstep(-0.2f, 0.3f, base));
-        c = mix(c, rgb(0.5f, 0.36f, 0.28f), smoothstep(0.82f, 0.97f, cracks) * 0.8f);
+        c = mix(c, rgb(0.55f, 0.38f, 0.3f), smoothstep(0.74f, 0.92f, cracks) * 0.85f);
         c.a = 1;
         return c;
     });

@@ -2,6 +2,7 @@
 // the digits, the colon, then the morning and afternoon marks of the 12-hour clock) and the
 // two loading-screen pictures. The overlay adds them to a black screen, so black is empty.
 #include <cmath>
+#include <stdexcept>
 
 #include "content/noise.h"
 #include "content/strokes.h"
@@ -37,8 +38,8 @@ Raster paintDigitFont(int cell) {
 }
 
 // The planet seen as a crescent, lit from behind on the right, with its air glowing at the rim.
-void paintCrescent(Raster& img, const Raster& surface, float cx, float cy, float radius) {
-    Vec3 light = normalize(Vec3{0.9f, 0.35f, -0.55f});
+void paintCrescent(Raster& img, const Raster& surface, const Raster& clouds, float cx, float cy, float radius) {
+    Vec3 light = normalize(Vec3{0.9f, 0.35f, -0.3f});
     Raster out = img;
     paintAll(out, [&](int x, int y) {
         float u = (x + 0.5f - cx) / radius, v = (cy - y - 0.5f) / radius;
@@ -54,6 +55,9 @@ void paintCrescent(Raster& img, const Raster& surface, float cx, float cy, float
             float sx = (lon / 6.2831853f + 1.0f) * surface.width();
             float sy = (0.5f - lat / 3.14159265f) * surface.height();
             Rgba s = surface.sample(std::fmod(sx, float(surface.width())), sy);
+            float cx2 = sx / surface.width() * clouds.width(), cy2 = sy / surface.height() * clouds.height();
+            Rgba cl = clouds.sample(std::fmod(cx2, float(clouds.width())), cy2);
+            s = mix(s, Rgba{cl.r, cl.g, cl.b, 1}, clamp01(cl.a));
             float edge = smoothstep(1.0f, 0.985f, r);
             c = c * (1 - edge) + s * (diffuse * 1.15f * edge);
         }
@@ -65,13 +69,13 @@ void paintCrescent(Raster& img, const Raster& surface, float cx, float cy, float
     img = out;
 }
 
-Raster paintSign(int size, const Raster& surface) {
+Raster paintSign(int size, const Raster& surface, const Raster& clouds) {
     Raster img(size, size);
     Random rnd(801);
     for (int i = 0; i < 160; ++i)
         img.addSpot(rnd.range(0, float(size)), rnd.range(0, float(size)), 0.7f,
                     Rgba{1, 1, 1, 0} * (0.15f + 0.6f * std::pow(rnd.uniform(), 5.0f)));
-    paintCrescent(img, surface, size * 0.5f, size * 0.42f, size * 0.3f);
+    paintCrescent(img, surface, clouds, size * 0.5f, size * 0.42f, size * 0.3f);
     float height = size * 0.1f;
     float width = textWidth("TARNEL", height, 7.5f);
     drawStrokes(img, layoutText("TARNEL", (size - width) / 2, size * 0.9f, height, 7.5f),
@@ -100,15 +104,14 @@ Raster paintLoading(int size) {
 const Raster& findImage(const TextureSet& set, const std::string& file) {
     for (const TextureArt& art : set)
         if (art.file == file) return art.image;
-    static const Raster empty(1, 1);  // constant fallback, never written
-    return empty;
+    throw std::logic_error("the sign needs " + file + ", painted earlier");
 }
 
 }  // namespace
 
 void paintScreenTextures(TextureSet& out) {
     out.push_back({"c.jpg", paintDigitFont(64), false, 95});
-    Raster sign = paintSign(512, findImage(out, "planet.jpg"));
+    Raster sign = paintSign(512, findImage(out, "planet.jpg"), findImage(out, "clouds.tga"));
     out.push_back({"sign.jpg", std::move(sign), false, 92});
     out.push_back({"load.jpg", paintLoading(512), false, 92});
 }

@@ -132,9 +132,10 @@ Raster paintNebula(int size, uint32_t seed, Rgba inner, Rgba outer) {
         Vec3 q = domainWarp(p, seed, 0.8f);
         float n = fbm(q * 1.5f, seed + 1, 7, 0.55f);
         float wisps = ridged(q * 2.0f, seed + 2, 5, 0.5f);
-        float mask = std::pow(clamp01(1 - r), 1.6f) * smoothstep(1.0f, 0.85f, r);
-        float density = clamp01(0.5f + n * 1.2f) * mask;
-        Rgba c = mix(outer, inner, clamp01(density * 1.4f)) * (density * (0.5f + 0.7f * wisps * wisps));
+        float mask = std::pow(clamp01(1 - r), 1.2f) * smoothstep(1.0f, 0.85f, r);
+        float density = smoothstep(-0.2f, 0.45f, n) * mask;
+        float tint = clamp01(0.5f + 1.6f * fbm(q * 0.8f + Vec3{7, 7, 7}, seed + 4, 3));
+        Rgba c = mix(outer, inner, tint) * (density * (0.7f + 1.8f * wisps * wisps) * 1.2f);
         float dark = smoothstep(0.55f, 0.85f, fbm(q * 3.0f, seed + 3, 4) + 0.5f);
         c = c * (1 - 0.6f * dark);
         c.a = 1;

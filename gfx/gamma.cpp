@@ -1,3 +1,4 @@
+// Gamma ramp arithmetic in double precision, truncating toward zero as the display expects.
 #include "gfx/gamma.h"
 
 #include <cmath>

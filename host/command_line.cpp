@@ -1,3 +1,5 @@
+// The switch grammar on one raw command line; nothing here fails, a line without a
+// known switch falls back to the configuration dialog or the saver.
 #include "host/command_line.h"
 
 #include <cctype>

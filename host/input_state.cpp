@@ -1,3 +1,5 @@
+// What each input event does to the key table and the mouse offsets, and the frame's
+// exit tests over them.
 #include "host/input_state.h"
 
 #include <cmath>

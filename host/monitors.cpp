@@ -1,3 +1,4 @@
+// Monitor entries from the platform's display list, in its order.
 #include "host/monitors.h"
 
 namespace tarnel {

@@ -1,3 +1,4 @@
+// Our own options, taken out of argv; values are checked whole (no trailing characters).
 #include "host/options.h"
 
 #include <cerrno>

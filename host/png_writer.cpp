@@ -1,3 +1,4 @@
+// libpng writing into a byte vector; the rows are flipped when they come bottom first.
 #include "host/png_writer.h"
 
 #include "platform/system.h"

@@ -1,3 +1,5 @@
+// The saver run in its fixed order: start steps, the loop, end steps. What the run changed
+// on the machine is recorded, so every way out puts exactly that back.
 #include "host/saver_run.h"
 
 #include "assets/loading_tick.h"
@@ -24,11 +26,17 @@ namespace {
 
 constexpr int kMusicFrequencyHz = 44100;
 
-// Everything the run changed on the machine, so the end steps undo exactly that.
+// The run's own state, and everything it changed on the machine, so that the end steps
+// undo exactly that.
 class RunState {
 public:
     platform::Platform& platform;
-    bool foreign = false;
+    bool foreign = false;             // drawing inside another program's window
+    bool windowed = false;            // no full-screen mode: a host window, --size or offscreen
+    platform::Rect window;            // the main window, screen pixels
+    int centreX = 0;                  // where the cursor is held, screen pixels
+    int centreY = 0;
+    InputState input;
     bool modeSwitched = false;
     bool cursorHidden = false;
     bool gammaSaved = false;
@@ -109,43 +117,19 @@ void writeRender(const std::string& path, const platform::Rect& window, SaverRun
     if (!result.renderWritten) std::fprintf(stderr, "tarnel: could not write %s\n", path.c_str());
 }
 
-}  // namespace
-
-SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Settings& settings,
-                        const RunOptions& options) {
-    SaverRunResult result;
-    RunState run(platform);
-    run.foreign = options.windowId.has_value();
-    bool windowed = run.foreign || options.width.has_value() || options.headless;
-
-    if (!windowed) {
-        platform.enterFullScreenMode(platform::DisplayMode{static_cast<int>(settings.Width),
-                                                           static_cast<int>(settings.Height),
-                                                           static_cast<int>(settings.Depth), 0});
-        run.modeSwitched = true;
-    }
-    if (!run.foreign) {
-        platform.showCursor(false);
-        run.cursorHidden = true;
-    }
-    if (!openWindows(app, run, settings, options)) {
-        // Unlike a bare return, the machine gets its mode and cursor back.
-        std::fprintf(stderr, "tarnel: cannot open the saver window\n");
-        platform.closeWindows();
-        restoreModeAndCursor(run);
-        return result;
-    }
-
+// Start steps after the windows: GL state and gamma, the scene load with its loading
+// screen, music, timers and the seed, the cursor at the centre, the camera.
+void startRun(RunState& run, const Settings& settings, const RunOptions& options) {
+    platform::Platform& platform = run.platform;
     Timers& clock = timers();
     std::uint64_t frequency = platform::counterFrequency();
     loadLoadingScreen();
-    InputState input;
     platform.showWindows();
 
     platform::Rect window = platform.mainWindowRect();
     gfx::GlStartSettings gl;
-    gl.width = windowed ? window.width() : static_cast<int>(settings.Width);
-    gl.height = windowed ? window.height() : static_cast<int>(settings.Height);
+    gl.width = run.windowed ? window.width() : static_cast<int>(settings.Width);
+    gl.height = run.windowed ? window.height() : static_cast<int>(settings.Height);
     gl.vsync = settings.VSync;
     gl.defGamma = settings.DefGamma;
     gl.gamma = settings.Gamma;
@@ -167,43 +151,54 @@ SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Setti
     clock.period.start(platform::counterNow());
     clock.speedScale = speedScaleFor(settings.Speed);
 
-    window = platform.mainWindowRect();
-    int centreX = window.left + window.width() / 2;
-    int centreY = window.top + window.height() / 2;
-    if (!run.foreign) platform.warpCursor(centreX, centreY);
+    run.window = platform.mainWindowRect();
+    run.centreX = run.window.left + run.window.width() / 2;
+    run.centreY = run.window.top + run.window.height() / 2;
+    if (!run.foreign) platform.warpCursor(run.centreX, run.centreY);
     startCamera();
+}
 
-    // A foreign window cannot take a swap interval; with VSync on the loop keeps to the
-    // display's refresh rate itself instead of drawing thousands of frames a second.
-    bool pace = settings.VSync && !platform.swapIntervalSettable();
-    auto framePeriod = std::chrono::nanoseconds(1000000000LL / std::max(1, platform.refreshRate()));
-    auto nextFrame = std::chrono::steady_clock::now();
+// One frame: exit tests, time step, camera, update pass, render, swap. Returns whether the
+// loop goes on; the frame that ends it is still drawn and shown.
+bool runFrame(RunState& run, const Settings& settings, const RunOptions& options, SaverRunResult& result) {
+    platform::Platform& platform = run.platform;
+    Timers& clock = timers();
+    InputState& input = run.input;
     // Mouse travel is only measured against the saver's own centred cursor.
     bool mouseExit = settings.MouseExit && !run.foreign;
+    bool running = !(input.shouldStop(false) || stopRequested());
+    if (input.consumeMouse() && !run.foreign) platform.warpCursor(run.centreX, run.centreY);
+    if (input.shouldStop(mouseExit)) running = false;
 
-    result.ran = true;
+    double dt = clock.frame.next(platform::counterNow());
+    stepCamera(clock.speedScale * dt);
+    updateScene(dt);
+    renderScene(static_cast<float>(dt), input);
+
+    ++result.frames;
+    if (options.frames && result.frames >= *options.frames) running = false;
+    if (!running && !options.renderPath.empty()) writeRender(options.renderPath, run.window, result);
+    platform.swapBuffers();
+    return running;
+}
+
+void runLoop(RunState& run, const Settings& settings, const RunOptions& options, SaverRunResult& result) {
+    platform::Platform& platform = run.platform;
+    // A foreign window cannot take a swap interval; with VSync on the loop keeps to the
+    // display's refresh rate itself instead of drawing thousands of frames a second.
+    bool pace = run.foreign && settings.VSync;
+    auto framePeriod = std::chrono::nanoseconds(1000000000LL / std::max(1, platform.refreshRate()));
+    auto nextFrame = std::chrono::steady_clock::now();
     bool running = true;
     while (running) {
         platform::InputEvent event;
         if (platform.pollEvent(event)) {
             if (!run.foreign || event.type == platform::EventType::Quit)
-                input.handleEvent(event, centreX, centreY);
-            if (input.quit) running = false;
+                run.input.handleEvent(event, run.centreX, run.centreY);
+            if (run.input.quit) running = false;
             continue;
         }
-        if (input.shouldStop(false) || stopRequested()) running = false;
-        if (input.consumeMouse() && !run.foreign) platform.warpCursor(centreX, centreY);
-        if (input.shouldStop(mouseExit)) running = false;
-
-        double dt = clock.frame.next(platform::counterNow());
-        stepCamera(clock.speedScale * dt);
-        updateScene(dt);
-        renderScene(static_cast<float>(dt), input);
-
-        ++result.frames;
-        if (options.frames && result.frames >= *options.frames) running = false;
-        if (!running && !options.renderPath.empty()) writeRender(options.renderPath, window, result);
-        platform.swapBuffers();
+        running = runFrame(run, settings, options, result);
         if (pace && running) {
             nextFrame += framePeriod;
             auto now = std::chrono::steady_clock::now();
@@ -211,6 +206,37 @@ SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Setti
             std::this_thread::sleep_until(nextFrame);
         }
     }
+}
+
+}  // namespace
+
+SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Settings& settings,
+                        const RunOptions& options) {
+    SaverRunResult result;
+    RunState run(platform);
+    run.foreign = options.windowId.has_value();
+    run.windowed = run.foreign || options.width.has_value() || options.headless;
+
+    if (!run.windowed) {
+        platform.enterFullScreenMode(platform::DisplayMode{static_cast<int>(settings.Width),
+                                                           static_cast<int>(settings.Height),
+                                                           static_cast<int>(settings.Depth), 0});
+        run.modeSwitched = true;
+    }
+    if (!run.foreign) {
+        platform.showCursor(false);
+        run.cursorHidden = true;
+    }
+    if (!openWindows(app, run, settings, options)) {
+        // Unlike a bare return, the machine gets its mode and cursor back.
+        std::fprintf(stderr, "tarnel: cannot open the saver window\n");
+        platform.closeWindows();
+        restoreModeAndCursor(run);
+        return result;
+    }
+    startRun(run, settings, options);
+    result.ran = true;
+    runLoop(run, settings, options, result);
     endRun(app, run, settings);
     return result;
 }

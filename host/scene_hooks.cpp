@@ -1,6 +1,6 @@
 // The saver run's hooks into the modules that load and draw the scene. The loaders send
-// loading ticks while they read; the frame render gets the fps bookkeeping from here, since
-// the timers and the input state belong to the saver run.
+// loading ticks while they read; the frame render gets the fps bookkeeping and the overlay
+// from here, since the timers, the input state and the settings belong to the saver run.
 #include "host/scene_hooks.h"
 
 #include "assets/memory_file.h"
@@ -8,7 +8,13 @@
 #include "assets/sphere_arrays.h"
 #include "assets/texture_table.h"
 #include "camera/camera_director.h"
+#include "gfx/clock.h"
+#include "gfx/digit_font.h"
+#include "gfx/fps_counter.h"
+#include "gfx/loading_screen.h"
+#include "gfx/overlay.h"
 #include "host/loaded_scene.h"
+#include "host/settings.h"
 #include "host/timers.h"
 #include "platform/system.h"
 #include "scene/frame.h"
@@ -37,12 +43,16 @@ LoadedScene& loadedScene() {
     return scene;
 }
 
-void loadLoadingScreen() {}
+void loadLoadingScreen() { gfx::loadLoadingImages(); }
 
-void drawLoadingFrame() { clearFrame(); }
+void drawLoadingFrame() {
+    clearFrame();
+    gfx::drawLoadingScreen();
+}
 
 void loadScene() {
     loadTextureList(textureTable(), "texture.txt", true);
+    gfx::buildDigitFont();
     loadFixedMeshes(fixedMeshLists());
     loadSphereArrays(sphereArrays(), "meshes\\sphere.dat");
     LoadedScene& scene = loadedScene();
@@ -68,6 +78,17 @@ void renderScene(float seconds, InputState& input) {
     FrameHooks hooks;
     hooks.secondPeriod = [&clock, &input] {
         if (clock.period.endIfDue(platform::counterNow(), clock.frame.reciprocalFrequency)) input.mouseTravel = 0.0f;
+    };
+    hooks.overlay = [&clock] {
+        const Settings& options = settings();
+        gfx::beginOverlay();
+        glLoadIdentity();
+        glMatrixMode(GL_TEXTURE);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        if (options.ShowFPS) gfx::drawFps(static_cast<std::uint32_t>(clock.period.framesPerSecond));
+        gfx::endOverlay();
+        if (options.ShowClock) gfx::drawClock(options.TimeFormat);
     };
     hooks.frameDrawn = [&clock] { ++clock.period.frames; };
     renderFrame(frameLists(), currentFrameSource(), cameraDirector(), hooks, seconds);

@@ -1,3 +1,5 @@
+// Start-up in the fixed order: options, switch line, settings, monitors, desktop mode,
+// working directory, dispatch.
 #include "host/startup.h"
 
 #include "assets/archive.h"
@@ -88,8 +90,6 @@ int runTarnel(const std::vector<std::string>& args) {
         std::fputs(usageText(), stdout);
         return 0;
     }
-    installStopSignalHandlers();
-
     SaverApp app;
     ParsedCommandLine line = parseCommandLine(buildCommandLine(parse.remaining));
     app.mode = line.mode;
@@ -124,6 +124,8 @@ int runTarnel(const std::vector<std::string>& args) {
     case Saver:
     case Test:
     {
+        // Only the saver loop watches the stop flag; other modes keep the default handling.
+        installStopSignalHandlers();
         SaverRunResult result = runSaver(app, *platform, current, runOptions);
         if (options.verbose) std::fprintf(stderr, "tarnel: drew %ld frames\n", result.frames);
         break;

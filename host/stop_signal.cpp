@@ -1,3 +1,4 @@
+// The stop flag: a sig_atomic_t written by the handler, read by the loop once a frame.
 #include "host/stop_signal.h"
 
 #include <csignal>

@@ -1,3 +1,4 @@
+// Counter arithmetic of the frame timer and the one-second period.
 #include "host/timers.h"
 
 namespace tarnel {

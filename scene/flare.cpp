@@ -6,6 +6,7 @@
 #include "camera/camera_director.h"
 #include "camera/random.h"
 #include "camera/rotation.h"
+#include "gfx/overlay.h"
 #include "scene/sprite_gl.h"
 
 #include <GL/gl.h>
@@ -171,7 +172,7 @@ float Flare::focusFactor(const CameraDirector& camera) const {
 }
 
 void Flare::drawSprite(const CameraDirector& camera, Vector3 f, Vector3 centre) const {
-    enterPixelSpace(static_cast<int>(displayWidth), static_cast<int>(displayHeight));
+    gfx::beginPixelOverlay();
     glDisable(GL_LIGHTING);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glColor4f(1.0f, 1.0f, 1.0f, focusFactor(camera) * fade * lumin);
@@ -182,7 +183,7 @@ void Flare::drawSprite(const CameraDirector& camera, Vector3 f, Vector3 centre) 
         glRotatef(turn, 0.0f, 0.0f, 1.0f);
     }
     spriteQuad(size * xy, size);
-    leavePixelSpace();
+    gfx::endPixelOverlay();
 }
 
 // Two streaks and the ghosts along v, from the light f through the screen centre.
@@ -190,7 +191,7 @@ void Flare::drawLensEffect(Vector3 f, Vector3 centre) const {
     Vector3 v = centre - f;
     float cosA = dot(normalizeOrZero(f), normalizeOrZero(centre));
     Vector3 p = normalizeOrZero(f - centre);
-    enterPixelSpace(static_cast<int>(displayWidth), static_cast<int>(displayHeight));
+    gfx::beginPixelOverlay();
     glBindTexture(GL_TEXTURE_2D, lensTextures[2]);
     // At the screen centre or the window origin the streaks have no axis: leave them out.
     if (v.length() > 0.0f && f.length() > 0.0f) {
@@ -220,13 +221,14 @@ void Flare::drawLensEffect(Vector3 f, Vector3 centre) const {
         float half = lensSize * ghost.s;
         spriteQuad(half, half);
     }
-    leavePixelSpace();
+    gfx::endPixelOverlay();
 }
 
 void Flare::draw(const CameraDirector& camera) {
     if (parentNotFound) return;
     glPushMatrix();
-    Vector3 centre(static_cast<float>(displayWidth / 2), static_cast<float>(displayHeight / 2), 0.0f);
+    const gfx::ScreenSize& screen = gfx::screenSize();
+    Vector3 centre(static_cast<float>(screen.width / 2), static_cast<float>(screen.height / 2), 0.0f);
     if (hasTexture) glBindTexture(GL_TEXTURE_2D, textureId);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();

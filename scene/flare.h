@@ -6,10 +6,13 @@
 // effect: two streaks and 23 ghost images along the line from the light through the centre
 // of the screen.
 //
+// Sizes are pixels of the screen the GL start state set up (gfx::screenSize), whose
+// centre the lens effect runs through.
+//
 // GL state a draw leaves behind: modelview and projection matrices and their stack depths
 // as found, matrix mode modelview, texture matrix identity; the texture bound last stays
 // bound. When the sprite was drawn (fade above 0) also: blend function (source alpha, one),
-// lighting and the depth test enabled, the viewport over the whole display. Blending, 2D
+// lighting and the depth test enabled, the viewport over the whole screen. Blending, 2D
 // texturing, depth writes, the alpha test and face culling are never touched.
 //
 // A flare whose parent line named an object the script had not defined (parentNotFound)
@@ -61,8 +64,6 @@ public:
     Vector3 anchor;                   // offset in the parent's frame, or env direction
     Vector3 orientVector;             // pixels, reference point of the orient rotation
     std::uint32_t lensTextures[kLensTextureCount] = {};  // GL names; 0 draws untextured
-    std::uint32_t displayWidth = 1024;   // pixels, the display mode the flare is drawn in
-    std::uint32_t displayHeight = 768;
 
 private:
     void place(const CameraDirector& camera);

@@ -59,9 +59,9 @@ bool dumpFlameFields(const SceneObject& object, JsonFields& json) {
         json.field("colorfrom", f.colorfrom);
         json.field("colorto", f.colorto);
         if (f.parent != nullptr)
-            json.field("flameParent", f.parent->name);
+            json.field("ownParent", f.parent->name);
         else
-            json.nullField("flameParent");
+            json.nullField("ownParent");
     });
 }
 

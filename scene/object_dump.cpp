@@ -13,6 +13,8 @@ const KindDumper kKindDumpers[] = {
     dumpMeshFields,
     dumpFlameFields,
     dumpParticleSystemFields,
+    dumpBillboardFields,
+    dumpFlareFields,
 };
 
 void dumpBaseFields(const SceneObject& object, JsonFields& json) {
@@ -36,6 +38,14 @@ void dumpBaseFields(const SceneObject& object, JsonFields& json) {
 }
 
 }  // namespace
+
+void dumpOwnParent(const SceneObject* parent, bool notFound, JsonFields& json) {
+    if (parent != nullptr)
+        json.field("ownParent", parent->name);
+    else
+        json.nullField("ownParent");
+    json.field("parentNotFound", notFound);
+}
 
 void dumpObject(const SceneObject& object, JsonFields& json) {
     json.beginObject();

@@ -17,6 +17,12 @@ bool dumpSphereFields(const SceneObject& object, JsonFields& json);
 bool dumpMeshFields(const SceneObject& object, JsonFields& json);
 bool dumpFlameFields(const SceneObject& object, JsonFields& json);
 bool dumpParticleSystemFields(const SceneObject& object, JsonFields& json);
+bool dumpBillboardFields(const SceneObject& object, JsonFields& json);
+bool dumpFlareFields(const SceneObject& object, JsonFields& json);
+
+// The parent link of kinds that keep their own (billboards, flares), by name, as
+// "ownParent", with whether the script named a parent it did not define.
+void dumpOwnParent(const SceneObject* parent, bool notFound, JsonFields& json);
 
 // One JSON object for the object, within the array or object json has open.
 void dumpObject(const SceneObject& object, JsonFields& json);

@@ -24,6 +24,10 @@ public:
 
     std::size_t count() const { return objects.size(); }
 
+    // Frees every object. Only for processes that load many scenes (fuzzers, tools), after
+    // every list that points at the objects has been emptied.
+    void clear() { objects.clear(); }
+
 private:
     std::vector<std::unique_ptr<SceneObject>> objects;
 };

@@ -1,5 +1,5 @@
 // GL steps that billboards and flares share: the private 4:3 frustum of sky (env) sprites,
-// the texture-matrix reset every sprite ends with, and the pixel space flares are drawn in.
+// and the texture-matrix set-ups every sprite ends with.
 // All need a current GL context and leave the modelview matrix selected.
 #pragma once
 
@@ -13,11 +13,5 @@ void loadEnvFrustum(float fov);
 void loadTextureScale(float tiling);
 // Texture matrix = identity.
 void resetTextureMatrix();
-
-// One unit per pixel over a width x height window, origin bottom left: depth test and
-// lighting off, projection and modelview pushed, the viewport over the whole window.
-// leavePixelSpace pops both matrices and turns the depth test and lighting back on.
-void enterPixelSpace(int width, int height);
-void leavePixelSpace();
 
 }  // namespace tarnel

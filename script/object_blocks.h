@@ -10,6 +10,8 @@ namespace tarnel {
 using BlockParser = void (*)(ObjectScriptContext& context);
 
 void parseSphereBlock(ObjectScriptContext& context);
+void parseBillboardBlock(ObjectScriptContext& context);
+void parseFlareBlock(ObjectScriptContext& context);
 void parseMeshBlock(ObjectScriptContext& context);
 void parseFlameBlock(ObjectScriptContext& context);
 void parsePsBlock(ObjectScriptContext& context);

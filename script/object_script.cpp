@@ -29,8 +29,8 @@ struct BlockKind {
 // comment between blocks must begin with none of them (not even "ps").
 const BlockKind kBlockKinds[] = {
     {"sphere", parseSphereBlock},
-    {"billboard", nullptr},
-    {"flare", nullptr},
+    {"billboard", parseBillboardBlock},
+    {"flare", parseFlareBlock},
     {"mesh", parseMeshBlock},
     {"flame", parseFlameBlock},
     {"ps", parsePsBlock},

@@ -39,7 +39,8 @@ WindowHandle HeadlessPlatform::openMainWindow(const Rect&) {
     return gl_ ? 1 : kNoWindow;
 }
 
-WindowHandle HeadlessPlatform::openForeignWindow(std::uint64_t) { return kNoWindow; }
+// Offscreen there is no other program's window: the framebuffer stands in for it.
+WindowHandle HeadlessPlatform::openForeignWindow(std::uint64_t) { return openMainWindow(Rect{0, 0, width_, height_}); }
 
 WindowHandle HeadlessPlatform::openBlackWindow(const Rect&) { return ++blackWindows + 1; }
 

@@ -109,6 +109,8 @@ public:
         main_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(nativeId)));
         if (!main_) return kNoWindow;
         foreign_ = true;
+        // Inside a screensaver host's window, blanking and power saving are the host's call.
+        SDL_EnableScreenSaver();
         if (!createGlContext()) {
             SDL_DestroyWindow(main_);
             main_ = nullptr;
@@ -282,10 +284,6 @@ private:
         case SDL_QUIT:
             event.type = EventType::Quit;
             return true;
-        case SDL_WINDOWEVENT:
-            if (sdl.window.event != SDL_WINDOWEVENT_CLOSE) return false;
-            event.type = EventType::Quit;
-            return true;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             event.type = sdl.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
@@ -325,6 +323,9 @@ std::unique_ptr<Platform> createSdlPlatform(std::string* error) {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Black windows opening on other monitors must not minimise the full-screen window.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // A window manager's close request (Alt+F4, a close button) is a system command, which
+    // the saver ignores like every other; only a quit request or a stop signal ends it.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (error) *error = SDL_GetError();
         return nullptr;

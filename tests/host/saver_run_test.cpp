@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -42,6 +43,10 @@ public:
     void leaveFullScreenMode() override {
         calls.push_back("desktop mode");
         HeadlessPlatform::leaveFullScreenMode();
+    }
+    void showCursor(bool visible) override {
+        calls.push_back(visible ? "show cursor" : "hide cursor");
+        HeadlessPlatform::showCursor(visible);
     }
     bool setGammaRamp(const platform::GammaRamp& ramp) override {
         rampsWritten.push_back(ramp);
@@ -202,7 +207,8 @@ TEST_F(SaverRun, AFailedWindowStillRestoresModeAndCursor) {
     EXPECT_FALSE(result.ran);
     EXPECT_TRUE(platform.cursorVisible);
     EXPECT_FALSE(platform.fullScreen);
-    EXPECT_EQ(platform.calls, (std::vector<std::string>{"mode 800x600", "main window", "desktop mode"}));
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"mode 800x600", "hide cursor", "main window", "desktop mode",
+                                                        "show cursor"}));
 }
 
 TEST_F(SaverRun, OpensTheMainWindowAtTheOriginAndBlackWindowsOverTheOthers) {
@@ -230,7 +236,32 @@ TEST_F(SaverRun, OpensTheMainWindowAtTheOriginAndBlackWindowsOverTheOthers) {
     EXPECT_EQ(platform.blackRects[0].right, 2304);
     EXPECT_EQ(platform.blackRects[1].left, -1024);
     EXPECT_EQ(platform.calls.front(), "mode 800x600");
-    EXPECT_EQ(platform.calls.back(), "desktop mode");
+    EXPECT_EQ(platform.calls.back(), "show cursor");
+    EXPECT_EQ(platform.calls[platform.calls.size() - 2], "desktop mode");
+}
+
+TEST_F(SaverRun, InsideAHostWindowLeavesModeCursorAndMouseAlone) {
+    options.headless = false;
+    options.windowId = 0x200C9C;
+    options.frames = 3;
+    config.MouseExit = true;
+    platform::InputEvent move;
+    move.type = platform::EventType::MouseMove;
+    move.x = 500;
+    platform.queueEvent(move);
+    EXPECT_EQ(run().frames, 3);
+    EXPECT_EQ(platform.warpCount, 0);
+    EXPECT_EQ(platform.calls, std::vector<std::string>{"main window"});
+}
+
+TEST_F(SaverRun, InsideAHostWindowVSyncKeepsToTheRefreshRate) {
+    options.windowId = 7;
+    options.frames = 7;
+    config.VSync = true;
+    auto start = std::chrono::steady_clock::now();
+    run();
+    // Six frame periods of 1/60 s at least lie between the first frame and the seventh.
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(99));
 }
 
 TEST_F(SaverRun, RendersTheLastFrameToAPng) {

@@ -47,7 +47,8 @@ Picture readPng(const std::string& path) {
 
 class SceneRender : public ::testing::Test {
 protected:
-    void writePackage(const std::string& planetLines) {
+    // planetLines fill the sphere "earth"; blocks follow it in the same script.
+    void writePackage(const std::string& planetLines, const std::string& blocks = "") {
         testing::Bytes sphere = testing::unitSphereMesh(24, 32);
         std::vector<rar::WriterEntry> entries = {
             {"texture.txt", test::bytesOf("earth.jpg\nsky.jpg\nEND_TEXT\n")},
@@ -58,18 +59,18 @@ protected:
             {"env.txt", test::bytesOf("env space\nfirstpass scripts\\sky.txt\nend\nENV_END\n")},
             {"worlds.txt", test::bytesOf("world world\nenv space\nobjects scripts\\planets.txt\nend\nWORLD_END\n")},
             {"scripts\\sky.txt", test::bytesOf("sphere\nbegin sky\nenv\ntexture textures\\sky.jpg\nradius 50\nend\nENDWORLD\n")},
-            {"scripts\\planets.txt", test::bytesOf("sphere\nbegin earth\n" + planetLines + "end\nENDWORLD\n")},
+            {"scripts\\planets.txt", test::bytesOf("sphere\nbegin earth\n" + planetLines + "end\n" + blocks + "ENDWORLD\n")},
         };
         std::vector<std::uint8_t> archive;
         ASSERT_TRUE(rar::writeStoredArchive(entries, archive, nullptr));
         test::writeBytes(dir.path() / "data.sdd", archive);
         std::filesystem::create_directories(dir.path() / "config" / "tarnel");
-        test::writeBytes(dir.path() / "config" / "tarnel" / "settings.ini", test::bytesOf("EnableMusic=0\n"));
+        test::writeBytes(dir.path() / "config" / "tarnel" / "settings.ini", test::bytesOf("EnableMusic=0\nShowClock=0\n"));
     }
 
     // Runs the executable in the package's folder with the given options; returns its output.
     std::string run(const std::string& options) {
-        std::string command = "cd '" + dir.path().string() + "' && env -u DISPLAY XDG_CONFIG_HOME=config '" +
+        std::string command = "cd '" + dir.path().string() + "' && env -u DISPLAY XDG_CONFIG_HOME='" + (dir.path() / "config").string() + "' '" +
                               std::string(TARNEL_BINARY_DIR) + "/tarnel' " + options + " > stdout.txt";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         std::vector<std::uint8_t> bytes = test::readBytes((dir.path() / "stdout.txt").string());
@@ -127,6 +128,38 @@ TEST_F(SceneRender, DumpPrintsEveryWorldEnvironmentAndSphereField) {
           "\"env\": true", "\"rotationSpeed\": 0", "\"hasTexture\": true"})
         EXPECT_NE(dump.find(expected), std::string::npos) << expected << "\n" << dump;
     EXPECT_LT(dump.find("\"worlds\""), dump.find("\"environments\""));
+}
+
+// A green flare where the camera looks; at 60 per second it fades in within a frame.
+const char* const kFlareAtTheOrigin =
+    "flare\nbegin\ntexture textures\\earth.jpg\nsize 100\nalpha 1 fade: 1 1\nposition V(0 0 0)\nend\n";
+
+TEST_F(SceneRender, BillboardAndFlareShowTheirTexturesWhereTheyStand) {
+    writePackage("orbit\nradius 1\n",
+                 "billboard\nbegin\ntexture textures\\earth.jpg\nsize 4000\nposition V(0 0 0)\nend\n");
+    Picture billboard = render();
+    ASSERT_EQ(billboard.width, 160);
+    EXPECT_GT(billboard.at(80, 60)[1], 180) << "the billboard's green texture at the centre";
+    writePackage("orbit\nradius 1\n", kFlareAtTheOrigin);
+    Picture flare = render();
+    ASSERT_EQ(flare.width, 160);
+    EXPECT_GT(flare.at(80, 60)[1], 180) << "the flare's green texture at the centre";
+    // A mask sphere drawn before it hides it: the flare never fades in.
+    writePackage("orbit\nmask\nradius 12000\n", kFlareAtTheOrigin);
+    Picture hidden = render();
+    ASSERT_EQ(hidden.width, 160);
+    EXPECT_LT(hidden.at(80, 60)[1], 100) << "no flare behind the mask";
+}
+
+TEST_F(SceneRender, DumpPrintsBillboardAndFlareFields) {
+    writePackage("orbit\n", "billboard\nbegin\nparent earth V(0 5 0)\nxy 2\nend\n"
+                             "flare\nbegin\nparent moon V(1 2 3)\nalpha 1 fade: 0.1 0.05\nend\n");
+    std::string dump = run("--dump-scene --data data.sdd");
+    for (const char* expected :
+         {"\"kind\": \"billboard\"", "\"ownParent\": \"earth\"", "\"anchor\": [0, 5, 0]", "\"xy\": 2",
+          "\"kind\": \"flare\"", "\"ownParent\": null", "\"parentNotFound\": true", "\"fadeIn\": 6",
+          "\"fadeOut\": 3", "\"fade\": 0", "\"lensTextures\": ["})
+        EXPECT_NE(dump.find(expected), std::string::npos) << expected << "\n" << dump;
 }
 
 }  // namespace

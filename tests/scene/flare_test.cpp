@@ -122,8 +122,6 @@ class FlareDraw : public SpriteGlTest {
 protected:
     void SetUp() override {
         SpriteGlTest::SetUp();
-        flare.displayWidth = kViewWidth;
-        flare.displayHeight = kViewHeight;
         flare.rotationSpeed = 0.0f;
     }
 
@@ -308,7 +306,15 @@ bool isStreakColour(const FeedbackVertex& v) {
            (std::fabs(v.r - 0.8f) < 0.01f && std::fabs(v.g - 0.8f) < 0.01f);
 }
 
-TEST_F(FlareDraw, LensEffectDrawsStreaksAndGhostsOffCentreAndNoStreaksAtTheCentre) {
+void expectFiniteWithoutStreaks(const std::vector<FeedbackVertex>& vertices) {
+    ASSERT_FALSE(vertices.empty());
+    for (const FeedbackVertex& v : vertices) {
+        EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y));
+        EXPECT_FALSE(isStreakColour(v));
+    }
+}
+
+TEST_F(FlareDraw, LensEffectDrawsStreaksOffCentreAndNoneAtTheCentreOrTheWindowOrigin) {
     flare.fade = 1.0f;
     flare.lenseffect = true;
     flare.lensSize = 8.0f;
@@ -327,11 +333,13 @@ TEST_F(FlareDraw, LensEffectDrawsStreaksAndGhostsOffCentreAndNoStreaksAtTheCentr
     flare.position = Vector3(0.0f, 0.0f, 0.0f);  // projects exactly onto the centre
     beginFrame();
     std::vector<FeedbackVertex> centred = feedbackOf(flare, camera);
-    ASSERT_FALSE(centred.empty());
-    for (const FeedbackVertex& v : centred) {
-        EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y));
-        EXPECT_FALSE(isStreakColour(v));
-    }
+    expectFiniteWithoutStreaks(centred);
+
+    // A viewport moved so that the view's centre is the window origin: F = (0, 0).
+    glViewport(-kViewWidth / 2, -kViewHeight / 2, kViewWidth, kViewHeight);
+    beginFrame();
+    std::vector<FeedbackVertex> atOrigin = feedbackOf(flare, camera);
+    expectFiniteWithoutStreaks(atOrigin);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -354,8 +362,6 @@ TEST_F(FlareDraw, LeavesMatricesAsFoundAndTheSpriteStateWhenDrawn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         Flare f;
-        f.displayWidth = kViewWidth;
-        f.displayHeight = kViewHeight;
         c.set(f, &parent);
         beginFrame();
         glDisable(GL_LIGHTING);

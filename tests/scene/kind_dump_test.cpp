@@ -31,7 +31,7 @@ TEST(KindDump, MeshFlameAndParticleSystemWriteTheirKindAndOwnFields) {
     system.allocateParticles(7);
     const std::pair<const SceneObject*, std::vector<const char*>> cases[] = {
         {&mesh, {"\"kind\": \"mesh\"", "\"metal\": true", "\"orientAxis\": [0, 1, 0]"}},
-        {&flame, {"\"kind\": \"flame\"", "\"size\": 0.8", "\"flameParent\": \"\""}},
+        {&flame, {"\"kind\": \"flame\"", "\"size\": 0.8", "\"ownParent\": \"\""}},
         {&system, {"\"kind\": \"ps\"", "\"mode\": \"circ\"", "\"dens\": 7"}},
     };
     for (const auto& [object, expected] : cases) {
