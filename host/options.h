@@ -25,6 +25,9 @@ struct RunOptions {
     bool verbose = false;                       // --verbose
     bool dumpScene = false;                     // --dump-scene: print the loaded scene as JSON
     std::string settingOverrides;               // --speed, --no-music, ...: settings-file lines
+    bool dumpCamera = false;                    // --dump-camera: print the flight as CSV
+    double seconds = 10.0;                      // --seconds S of the camera dump
+    double fps = 30.0;                          // --fps F of the camera dump
 
     // Any option that only means something to a saver run.
     bool impliesSaver() const;

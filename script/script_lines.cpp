@@ -9,6 +9,7 @@ bool ScriptLines::next() {
         return false;
     }
     dataLeft = file.readLine(buffer, sizeof buffer) == 1;
+    ++readCount;
     return true;
 }
 

@@ -43,8 +43,11 @@ TEST(SettingFlags, RefuseValuesOutOfRangeOrMalformed) {
         args.insert(args.end(), flags.begin(), flags.end());
         EXPECT_FALSE(parseRunOptions(args, nullptr).error.empty()) << flags[0];
     }
-    OptionParse parse = parseRunOptions({"tarnel", "--fps=1", "--unknown"}, nullptr);
-    EXPECT_EQ(parse.remaining, (std::vector<std::string>{"tarnel", "--fps=1", "--unknown"}));
+    // With a number, --fps is the camera dump's rate, not the frame-rate display.
+    OptionParse parse = parseRunOptions({"tarnel", "--fps", "24", "--no-clocks"}, nullptr);
+    EXPECT_EQ(parse.options.fps, 24.0);
+    EXPECT_TRUE(parse.options.settingOverrides.empty());
+    EXPECT_EQ(parse.remaining, (std::vector<std::string>{"tarnel", "--no-clocks"}));
 }
 
 }  // namespace

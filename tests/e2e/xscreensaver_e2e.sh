@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The screensaver daemon runs tarnel from a programs line: it activates it, the hack draws
+# into the daemon's window, and on deactivation it ends within a second of SIGTERM. The
+# settings program's preview (--root --window-id) draws and keeps running. The daemon
+# refuses to run hacks as root, so everything runs as nobody. Skipped (77) without the
+# daemon or without root to change user.
+# Usage: xscreensaver_e2e.sh TARNEL
+set -euo pipefail
+tarnel=$1
+command -v xscreensaver >/dev/null && command -v runuser >/dev/null && [ "$(id -u)" -eq 0 ] || exit 77
+work=$(mktemp -d)
+chmod 755 "$work"
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; tail -n 30 "$work"/*.log >&2 2>/dev/null || true; exit 1; }
+as_user() { runuser -u nobody -- env HOME="$work/home" DISPLAY="$DISPLAY" XDG_CONFIG_HOME="$work/home/.config" "$@"; }
+
+# The program and its data in a folder the user can read.
+mkdir -p "$work/bin" "$work/home/.config/tarnel"
+cp "$tarnel" "$work/bin/tarnel"
+cp "$(dirname "$tarnel")/data.sdd" "$work/bin/" || fail "no data package beside $tarnel"
+printf 'EnableMusic=0\nDefGamma=0\nGamma=80\n' >"$work/home/.config/tarnel/settings.ini"
+cat >"$work/home/.xscreensaver" <<EOT
+mode: one
+selected: 0
+timeout: 0:30:00
+lock: False
+splash: False
+fade: False
+unfade: False
+dpmsEnabled: False
+programs: GL: $work/bin/tarnel --root --no-clock \n
+EOT
+chown -R nobody "$work/home"
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+hack_pid() { pgrep -u nobody -f "$work/bin/tarnel --root" | head -n1; }
+not_black() { # the screen has some colour in it
+    import -window root "$work/shot.png"
+    [ "$(convert "$work/shot.png" -format '%[fx:maxima.r+maxima.g+maxima.b > 0.1]' info:)" = 1 ]
+}
+
+as_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do as_user xscreensaver-command -time >/dev/null 2>&1 && break; sleep 0.2; done
+as_user xscreensaver-command -activate >/dev/null 2>&1 || fail "the daemon does not answer"
+pid=""
+for _ in $(seq 100); do pid=$(hack_pid) && [ -n "$pid" ] && break; sleep 0.1; done
+[ -n "$pid" ] || fail "the daemon did not start tarnel"
+sleep 3
+kill -0 "$pid" 2>/dev/null || fail "tarnel ended early"
+not_black || fail "nothing drawn in the daemon's window"
+as_user xscreensaver-command -deactivate >/dev/null 2>&1
+start=$(date +%s%N)
+while kill -0 "$pid" 2>/dev/null; do
+    [ $(($(date +%s%N) - start)) -lt 1500000000 ] || fail "tarnel still runs after deactivation"
+    sleep 0.05
+done
+
+# The settings program's preview: a window of another client, named by --window-id.
+echo 'wm geometry . 320x240+0+0; frame .f -width 320 -height 240 -background black; pack .f
+update; puts [winfo id .f]; flush stdout; vwait forever' >"$work/host.tcl"
+coproc HOST { wish "$work/host.tcl"; }
+pids+=($HOST_PID)
+read -r parent <&"${HOST[0]}"
+as_user "$work/bin/tarnel" --root --window-id "$parent" --no-clock >"$work/preview.log" 2>&1 &
+pid=$!; pids+=($pid)
+sleep 3
+kill -0 "$pid" 2>/dev/null || fail "the preview ended early"
+not_black || fail "the preview drew nothing"
+kill -TERM "$pid"
+for _ in $(seq 10); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the preview outlived SIGTERM by a second"
+echo "PASS: xscreensaver"
