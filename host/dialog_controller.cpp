@@ -14,9 +14,9 @@ using platform::TrackMove;
 
 constexpr const char* kHomePage = "https://tarnel.org/";
 constexpr const char* kAboutText =
-    "Tarnel 3D space screensaver\n\n"
-    "A flight through a star system of planets, moons and stations.\n\n"
-    "Code, models, music and pictures by the Tarnel authors.";
+    "Tarnel\n3D space screensaver\n\n"
+    "A flight through a star system\nof planets, moons and stations.\n\n"
+    "By the Tarnel authors.";
 
 std::string percentText(const char* format, unsigned value) {
     char text[64];

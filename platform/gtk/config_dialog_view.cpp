@@ -86,6 +86,7 @@ void showAbout(View& view) {
     GtkWidget* text = gtk_label_new(view.logic->state().aboutText.c_str());
     gtk_label_set_justify(GTK_LABEL(text), GTK_JUSTIFY_CENTER);
     gtk_label_set_line_wrap(GTK_LABEL(text), TRUE);
+    gtk_label_set_max_width_chars(GTK_LABEL(text), 40);
     gtk_widget_set_size_request(text, 165 * kUnitX, 65 * kUnitY);
     gtk_container_add(GTK_CONTAINER(frame), text);
     gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(GTK_DIALOG(about))), frame, TRUE, TRUE, 0);
