@@ -3,6 +3,7 @@
 #include "host/startup.h"
 
 #include "assets/archive.h"
+#include "assets/findings.h"
 #include "host/command_line.h"
 #include "host/mode_hooks.h"
 #include "host/loaded_scene.h"
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -85,7 +87,13 @@ int runTarnel(const std::vector<std::string>& args) {
         std::fprintf(stderr, "tarnel: %s\n%s", parse.error.c_str(), usageText());
         return 2;
     }
+    // TARNEL_VERBOSE=1 stands for --verbose where the host starts us without our options.
+    if (const char* verbose = std::getenv("TARNEL_VERBOSE"); verbose && std::strcmp(verbose, "1") == 0)
+        parse.options.verbose = true;
     const RunOptions& options = parse.options;
+    // A quiet saver drops the readers' findings; a verbose one prints them as it loads.
+    if (options.verbose)
+        setFindingHandler([](const Finding& finding) { std::fprintf(stderr, "tarnel: %s\n", formatFinding(finding).c_str()); });
     if (options.help) {
         std::fputs(usageText(), stdout);
         return 0;

@@ -3,6 +3,7 @@
 // block without "end") simply runs out of lines; nothing waits for a line that never comes.
 #pragma once
 
+#include "assets/findings.h"
 #include "assets/memory_file.h"
 #include "script/line_scan.h"
 
@@ -10,7 +11,7 @@ namespace tarnel {
 
 class ScriptLines {
 public:
-    explicit ScriptLines(MemoryFile& file) : file(file) {}
+    explicit ScriptLines(MemoryFile& file) : file(file), place(file.name, lineNumber) {}
 
     // Reads the next line. False, with an empty line, once the last line has been delivered.
     bool next();
@@ -25,6 +26,10 @@ public:
     // In a block: reads the next line unless the current one closes the block ("end").
     bool nextInBlock();
 
+    // Reports a finding at the current line.
+    void report(const std::string& message) const { reportFinding(file.name, lineNumber, message); }
+    int number() const { return lineNumber; }
+
     template <class... Targets>
     int scan(const char* format, Targets&&... targets) const {
         return scanValues(buffer, format, targets...);
@@ -34,6 +39,10 @@ private:
     MemoryFile& file;
     char buffer[MemoryFile::kLineSize] = {};
     bool dataLeft = true;
+    int lineNumber = 0;  // of the current line, from 1
+    ReadingPlace place;
+
+    void reportLongLine(std::uint32_t start) const;
 };
 
 }  // namespace tarnel
