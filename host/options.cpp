@@ -17,6 +17,15 @@ std::optional<unsigned long long> parseUnsigned(const std::string& text, int bas
     return value;
 }
 
+std::optional<double> parsePositive(const std::string& text) {
+    if (text.empty() || text[0] == ' ') return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    double value = std::strtod(text.c_str(), &end);
+    if (errno != 0 || end == text.c_str() || *end != '\0' || !(value > 0.0) || value > 1e9) return std::nullopt;
+    return value;
+}
+
 bool parseSize(const std::string& text, RunOptions& options) {
     std::size_t x = text.find_first_of("xX");
     if (x == std::string::npos) return false;
@@ -78,6 +87,14 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
             options.help = true;
         } else if (name == "--dump-scene" && !hasInline) {
             options.dumpScene = true;
+        } else if (name == "--dump-camera" && !hasInline) {
+            options.dumpCamera = true;
+        } else if (name == "--seconds" || name == "--fps") {
+            auto n = takeValue(args, i, inlineValue, hasInline, value) ? parsePositive(value) : std::nullopt;
+            if (!n)
+                fail(name + " needs a positive number");
+            else
+                (name == "--fps" ? options.fps : options.seconds) = *n;
         } else if (name == "--verbose" && !hasInline) {
             options.verbose = true;
         } else if (name == "--window-id") {
@@ -136,6 +153,7 @@ const char* usageText() {
            "  --headless        draw offscreen, with no display\n"
            "  --data FILE       read the scene from this data package\n"
            "  --dump-scene      load the package offscreen and print its scene as JSON\n"
+           "  --dump-camera     print the camera flight as CSV (with --seed, --seconds S, --fps F)\n"
            "  --password PW     password of the data package (or TARNEL_PASSWORD)\n"
            "  --verbose         say on standard error what was skipped or substituted\n"
            "  --help            this text\n"

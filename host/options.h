@@ -24,6 +24,9 @@ struct RunOptions {
     std::optional<std::string> password;        // --password PW, else TARNEL_PASSWORD
     bool verbose = false;                       // --verbose
     bool dumpScene = false;                     // --dump-scene: print the loaded scene as JSON
+    bool dumpCamera = false;                    // --dump-camera: print the flight as CSV
+    double seconds = 10.0;                      // --seconds S of the camera dump
+    double fps = 30.0;                          // --fps F of the camera dump
 
     // Any option that only means something to a saver run.
     bool impliesSaver() const;

@@ -156,6 +156,8 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
     run.centreY = run.window.top + run.window.height() / 2;
     if (!run.foreign) platform.warpCursor(run.centreX, run.centreY);
     startCamera();
+    // Input before this point was taken while loading; tests wait for this line to send theirs.
+    if (options.verbose) std::fprintf(stderr, "tarnel: loaded, the flight starts\n");
 }
 
 // One frame: exit tests, time step, camera, update pass, render, swap. Returns whether the

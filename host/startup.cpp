@@ -4,6 +4,7 @@
 
 #include "assets/archive.h"
 #include "assets/findings.h"
+#include "camera/camera_csv.h"
 #include "host/command_line.h"
 #include "host/mode_hooks.h"
 #include "host/loaded_scene.h"
@@ -97,6 +98,12 @@ int runTarnel(const std::vector<std::string>& args) {
     if (options.help) {
         std::fputs(usageText(), stdout);
         return 0;
+    }
+    if (options.dumpCamera) {
+        // The flight needs neither a display nor the package: only the seed and the speed.
+        Settings flight = loadSettings(platform::settingsFilePath(), defaultSettings(std::nullopt, ""));
+        double speedScale = static_cast<double>(flight.Speed) / 50.0 + 0.5;
+        return writeCameraCsv(std::cout, options.seed.value_or(1), options.seconds, options.fps, speedScale) ? 0 : 1;
     }
     SaverApp app;
     ParsedCommandLine line = parseCommandLine(buildCommandLine(parse.remaining));

@@ -10,6 +10,9 @@ namespace {
 // Each kind adds its dumper here.
 const KindDumper kKindDumpers[] = {
     dumpSphereFields,
+    dumpMeshFields,
+    dumpFlameFields,
+    dumpParticleSystemFields,
     dumpBillboardFields,
     dumpFlareFields,
 };

@@ -14,6 +14,9 @@ class SceneObject;
 using KindDumper = bool (*)(const SceneObject& object, JsonFields& json);
 
 bool dumpSphereFields(const SceneObject& object, JsonFields& json);
+bool dumpMeshFields(const SceneObject& object, JsonFields& json);
+bool dumpFlameFields(const SceneObject& object, JsonFields& json);
+bool dumpParticleSystemFields(const SceneObject& object, JsonFields& json);
 bool dumpBillboardFields(const SceneObject& object, JsonFields& json);
 bool dumpFlareFields(const SceneObject& object, JsonFields& json);
 

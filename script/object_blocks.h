@@ -12,5 +12,8 @@ using BlockParser = void (*)(ObjectScriptContext& context);
 void parseSphereBlock(ObjectScriptContext& context);
 void parseBillboardBlock(ObjectScriptContext& context);
 void parseFlareBlock(ObjectScriptContext& context);
+void parseMeshBlock(ObjectScriptContext& context);
+void parseFlameBlock(ObjectScriptContext& context);
+void parsePsBlock(ObjectScriptContext& context);
 
 }  // namespace tarnel

@@ -52,12 +52,16 @@ struct KeywordRule {
 
 // The keyword loop: every line after "begin", up to and including the one that begins with
 // "end", is tested against every rule in table order; each rule whose keyword begins the
-// line takes effect. Stops at the end of the data when no "end" comes.
+// line takes effect. A rule that reads a sub-block of its own ends the tests: the lines it
+// read belong to it, and the block goes on after them. Stops at the end of the data when no
+// "end" comes.
 template <class Block, std::size_t N>
 void readBlockLines(ScriptLines& lines, const KeywordRule<Block> (&rules)[N], Block& block) {
     while (lines.nextInBlock()) {
+        const unsigned long lineRead = lines.linesRead();
         bool known = lines.startsWith("end");
         for (const KeywordRule<Block>& rule : rules) {
+            if (lines.linesRead() != lineRead) break;
             if (!lines.startsWith(rule.keyword)) continue;
             known = true;
             checkValues(lines, rule.format);

@@ -32,9 +32,9 @@ const BlockKind kBlockKinds[] = {
     {"sphere", parseSphereBlock},
     {"billboard", parseBillboardBlock},
     {"flare", parseFlareBlock},
-    {"mesh", nullptr},
-    {"flame", nullptr},
-    {"ps", nullptr},
+    {"mesh", parseMeshBlock},
+    {"flame", parseFlameBlock},
+    {"ps", parsePsBlock},
 };
 
 const BlockKind* blockKindOf(const ScriptLines& lines) {

@@ -16,6 +16,9 @@ public:
     // Reads the next line. False, with an empty line, once the last line has been delivered.
     bool next();
     const char* line() const { return buffer; }
+    // How many lines have been read so far: a block rule that reads lines of its own (a
+    // sub-block) shows up as a change.
+    unsigned long linesRead() const { return static_cast<unsigned long>(lineNumber); }
     bool startsWith(const char* keyword) const { return startsWithKeyword(buffer, keyword); }
 
     // Between blocks: reads on until the current line begins with opener. False when a line

@@ -59,6 +59,14 @@ start_saver() {
         sleep 0.1
     done
     kill "$search" 2>/dev/null && fail "no saver window"
+    # Loading the package can take seconds on a busy machine; input counts only from the loop on.
+    for _ in $(seq 300); do
+        grep -q '^tarnel: loaded, the flight starts$' "$work/saver.log" && break
+        kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended while loading"
+        answer_error_box
+        sleep 0.1
+    done
+    grep -q '^tarnel: loaded, the flight starts$' "$work/saver.log" || fail "the saver did not finish loading"
     sleep 1  # let it draw frames
     kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended by itself"
 }

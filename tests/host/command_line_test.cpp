@@ -129,9 +129,14 @@ TEST(RunOptions, RejectsMalformedValues) {
     const std::vector<std::vector<std::string>> bad = {
         {"--frames"}, {"--frames", "0"}, {"--frames", "x"}, {"--frames", "-3"},
         {"--seed", "4294967296"}, {"--size", "100"}, {"--size", "0x10"}, {"--size", "99999x10"},
-        {"--render"}, {"--render="}, {"--window-id", "zz"}, {"--data"}};
+        {"--render"}, {"--render="}, {"--window-id", "zz"}, {"--data"},
+        {"--fps", "0"}, {"--seconds", "-1"}, {"--seconds", "nan"}, {"--fps"}};
     for (const auto& args : bad) EXPECT_NE(parseArgs(args).error, "") << args[0];
     EXPECT_EQ(*parseArgs({"--seed", "4294967295"}).options.seed, 4294967295u);
+    RunOptions dump = parseArgs({"--dump-camera", "--seconds=2.5", "--fps", "60"}).options;
+    EXPECT_TRUE(dump.dumpCamera);
+    EXPECT_DOUBLE_EQ(dump.seconds, 2.5);
+    EXPECT_DOUBLE_EQ(dump.fps, 60.0);
 }
 
 TEST(RunOptions, SaverOnlyOptionsImplyTheSaverRun) {

@@ -5,6 +5,7 @@
 #include "tests/assets/asset_fixtures.h"
 #include "tests/scene/scene_fixtures.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -160,6 +161,14 @@ TEST_F(SceneRender, DumpPrintsBillboardAndFlareFields) {
           "\"kind\": \"flare\"", "\"ownParent\": null", "\"parentNotFound\": true", "\"fadeIn\": 6",
           "\"fadeOut\": 3", "\"fade\": 0", "\"lensTextures\": ["})
         EXPECT_NE(dump.find(expected), std::string::npos) << expected << "\n" << dump;
+}
+
+TEST_F(SceneRender, CameraDumpIsOneRowPerFrameAndRepeatsForTheSameSeed) {
+    std::string first = run("--dump-camera --seed 7 --seconds 1 --fps 10");
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 11) << "a header and ten frames";
+    EXPECT_EQ(first.rfind("frame,time,eye_x", 0), 0u);
+    EXPECT_EQ(run("--dump-camera --seed 7 --seconds 1 --fps 10"), first);
+    EXPECT_NE(run("--dump-camera --seed 8 --seconds 1 --fps 10"), first);
 }
 
 }  // namespace
