@@ -32,6 +32,7 @@ public:
     // Reports a finding at the current line.
     void report(const std::string& message) const { reportFinding(file.name, lineNumber, message); }
     int number() const { return lineNumber; }
+    bool emptyFile() const { return file.size == 0; }
 
     template <class... Targets>
     int scan(const char* format, Targets&&... targets) const {
