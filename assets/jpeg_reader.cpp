@@ -98,7 +98,10 @@ bool readJpeg(const char* path, Image& image, const MemberOpener& openMember) {
     }
     JpegResult result = decodeJpeg(file.data.data(), file.size);
     file.close();
-    if (!result.ok()) return false;
+    if (!result.ok()) {
+        reportAtReadingPlace(path, "image \"" + std::string(path) + "\" does not decode: " + result.error);
+        return false;
+    }
     if (result.warnings > 0) reportAtReadingPlace(path, "image \"" + std::string(path) + "\" is damaged: parts of it are made up");
     image = std::move(result.image);
     return true;

@@ -61,8 +61,6 @@ bool loadTextureEntry(TextureEntry& entry, const char* fileName, const MemberOpe
         entry.glTexture = loadTgaTexture(entry.path, openMember);
     else
         reportAtReadingPlace(entry.path, "image \"" + std::string(entry.path) + "\" is neither JPEG nor TGA");
-    if (entry.glTexture == 0 && (hasExtension(fileName, "jpg", "JPG") || hasExtension(fileName, "tga", "TGA")))
-        reportAtReadingPlace(entry.path, "image \"" + std::string(entry.path) + "\" does not decode");
     return true;
 }
 
