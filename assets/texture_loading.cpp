@@ -87,7 +87,7 @@ void loadTextureList(TextureTable& table, const char* memberName, bool progress,
             if (progress) sendLoadingTick();
             table.entries.push_back(std::move(entry));
         }
-        if (!more) break;
+        if (!more || loadingStopped()) break;
     }
     file.close();
 }

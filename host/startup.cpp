@@ -110,6 +110,10 @@ int runTarnel(const std::vector<std::string>& args) {
     app.mode = line.mode;
     app.parentWindow = line.parentWindow;
     if (!line.switchFound && options.impliesSaver()) app.mode = Saver;
+    // From here on a stop signal ends a saver through its end steps; other modes keep the
+    // default handling.
+    const bool saverMode = (app.mode == Saver || app.mode == Test) && !options.dumpScene;
+    if (saverMode) installStopSignalHandlers();
 
     std::string error;
     RunOptions platformOptions = options;
@@ -139,8 +143,6 @@ int runTarnel(const std::vector<std::string>& args) {
     case Saver:
     case Test:
     {
-        // Only the saver loop watches the stop flag; other modes keep the default handling.
-        installStopSignalHandlers();
         SaverRunResult result = runSaver(app, *platform, current, runOptions);
         if (options.verbose) std::fprintf(stderr, "tarnel: drew %ld frames\n", result.frames);
         break;

@@ -59,6 +59,7 @@ void readObjectScript(ObjectList& target, MemoryFile& file, const MemberOpener& 
     ObjectScriptContext context{lines, target, ObjectScriptState(), openMember};
     bool more = lines.next();
     while (more) {
+        if (loadingStopped()) return;
         if (const BlockKind* kind = blockKindOf(lines)) {
             (kind->parse != nullptr ? kind->parse : passOverBlock)(context);
             sendLoadingTick();
