@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "assets/findings.h"
 #include "assets/jpeg_memory_source.h"
 #include "platform/message_box.h"
 
@@ -57,6 +58,7 @@ void decodeInto(DecodeState& state) {
         JSAMPROW* next = state.rows.data() + decoder.output_scanline;
         jpeg_read_scanlines(&decoder, next, decoder.output_height - decoder.output_scanline);
     }
+    state.result.warnings = decoder.err->num_warnings;
     jpeg_finish_decompress(&decoder);
 }
 
@@ -96,7 +98,11 @@ bool readJpeg(const char* path, Image& image, const MemberOpener& openMember) {
     }
     JpegResult result = decodeJpeg(file.data.data(), file.size);
     file.close();
-    if (!result.ok()) return false;
+    if (!result.ok()) {
+        reportAtReadingPlace(path, "image \"" + std::string(path) + "\" does not decode: " + result.error);
+        return false;
+    }
+    if (result.warnings > 0) reportAtReadingPlace(path, "image \"" + std::string(path) + "\" is damaged: parts of it are made up");
     image = std::move(result.image);
     return true;
 }

@@ -14,6 +14,7 @@ namespace tarnel {
 struct JpegResult {
     Image image;
     std::string error;  // empty on success, else libjpeg's reason
+    long warnings = 0;  // libjpeg's warnings: a cut-off picture decodes with made-up rows
     bool ok() const { return error.empty(); }
 };
 

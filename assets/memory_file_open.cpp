@@ -1,7 +1,9 @@
 // Opening a memory file is the bridge from the readers to the data package.
 #include "assets/archive.h"
+#include "assets/findings.h"
 #include "assets/memory_file.h"
 
+#include <string>
 #include <utility>
 
 namespace tarnel {
@@ -11,6 +13,8 @@ int MemoryFile::open(const char* memberName) {
     const PackageSource& source = packageSource();
     ExtractResult result = extractArchiveMember(name, source.path, source.password);
     if (!result.ok()) {
+        // Reported where the member was named: the script line, or the member itself.
+        reportAtReadingPlace(name, "cannot read \"" + std::string(name) + "\": " + result.error);
         data.clear();
         size = 0;
         return 0;

@@ -4,16 +4,36 @@
 
 #include <GL/gl.h>
 
+#include "assets/findings.h"
 #include "assets/mesh_file.h"
+
+#include <string>
 
 namespace tarnel {
 
 namespace {
 
+// What the parser dropped: the whole mesh when a section is short, or the triangles whose
+// indices point outside their arrays.
+void reportMeshDamage(const char* memberName, const MemoryFile& file, const MeshArrays& mesh) {
+    const std::string mesh_ = "mesh \"" + std::string(memberName) + "\"";
+    std::uint32_t declared = 0;
+    if (file.size >= 8) {
+        for (int i = 3; i >= 0; --i) declared = declared << 8 | file.data[4 + i];
+    }
+    if (mesh.empty() && declared > 0) {
+        reportAtReadingPlace(memberName, mesh_ + " is shorter than its sections say; it draws nothing");
+    } else if (mesh.triangleCount < declared) {
+        reportAtReadingPlace(memberName, mesh_ + ": " + std::to_string(declared - mesh.triangleCount) +
+                                             " triangle(s) with indices out of range dropped");
+    }
+}
+
 MeshArrays readMesh(const char* memberName, bool jitter, const MemberOpener& openMember) {
     MemoryFile file;
     openMember(file, memberName);
     MeshArrays mesh = parseMeshFile(file.data.data(), file.size, jitter);
+    if (findingsWanted() && file.size > 0) reportMeshDamage(memberName, file, mesh);
     file.close();
     return mesh;
 }

@@ -7,7 +7,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "assets/findings.h"
 #include "assets/jpeg_reader.h"
 #include "assets/loading_tick.h"
 #include "assets/texture_upload.h"
@@ -57,23 +59,35 @@ bool loadTextureEntry(TextureEntry& entry, const char* fileName, const MemberOpe
         entry.glTexture = loadJpegTexture(entry.path, openMember);
     else if (hasExtension(fileName, "tga", "TGA"))
         entry.glTexture = loadTgaTexture(entry.path, openMember);
+    else
+        reportAtReadingPlace(entry.path, "image \"" + std::string(entry.path) + "\" is neither JPEG nor TGA");
     return true;
 }
 
 void loadTextureList(TextureTable& table, const char* memberName, bool progress, const MemberOpener& openMember) {
     MemoryFile file;
-    openMember(file, memberName);
+    // A list that cannot be read makes no entries (its reader has said why).
+    if (!openMember(file, memberName)) return;
     char line[MemoryFile::kLineSize];
+    int number = 0;
+    ReadingPlace place(file.name, number);
     for (;;) {
         int more = file.readLine(line, sizeof line);
+        ++number;
         if (std::strncmp(line, kListEnd, std::strlen(kListEnd)) == 0) break;
+        if (!more) reportFinding(file.name, number, "list ends without \"END_TEXT\"");
         char fileName[MemoryFile::kLineSize];
         auto entry = std::make_unique<TextureEntry>();
-        if (std::sscanf(line, "%127s", fileName) == 1 && loadTextureEntry(*entry, fileName, openMember)) {
+        const bool named = std::sscanf(line, "%127s", fileName) == 1;
+        if (!named) reportFinding(file.name, number, "blank line: no image name");
+        if (named && !loadTextureEntry(*entry, fileName, openMember))
+            reportFinding(file.name, number, "image name \"" + std::string(fileName) + "\" is longer than " +
+                                                 std::to_string(TextureEntry::kPathSize - 10) + " characters");
+        if (named && entry->path[0] != '\0') {
             if (progress) sendLoadingTick();
             table.entries.push_back(std::move(entry));
         }
-        if (!more) break;
+        if (!more || loadingStopped()) break;
     }
     file.close();
 }

@@ -4,8 +4,10 @@
 #include "assets/tga_reader.h"
 
 #include <algorithm>
+#include <string>
 
 #include "assets/byte_cursor.h"
+#include "assets/findings.h"
 #include "platform/message_box.h"
 
 namespace tarnel {
@@ -162,7 +164,10 @@ bool readTga(const char* path, TgaImage& image, const MemberOpener& openMember) 
     TgaResult result = decodeTga(file.data.data(), file.size);
     file.close();
     if (result.status == TgaStatus::unsupportedDepth) platform::showMessageBox("Unsupported image depth.", "TGA");
-    if (!result.ok()) return false;
+    if (!result.ok()) {
+        reportAtReadingPlace(path, "image \"" + std::string(path) + "\" does not decode as TGA");
+        return false;
+    }
     image = std::move(result.image);
     return true;
 }

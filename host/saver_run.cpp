@@ -138,6 +138,10 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     setLoadingTickHandler([&platform] {
+        if (stopRequested()) {
+            stopLoading();
+            return;
+        }
         drawLoadingFrame();
         glFinish();
         platform.swapBuffers();
@@ -238,7 +242,8 @@ SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Setti
     }
     startRun(run, settings, options);
     result.ran = true;
-    runLoop(run, settings, options, result);
+    // A stop that came while loading ends the run before its first frame.
+    if (!stopRequested()) runLoop(run, settings, options, result);
     endRun(app, run, settings);
     return result;
 }

@@ -3,6 +3,7 @@
 #include "host/startup.h"
 
 #include "assets/archive.h"
+#include "assets/findings.h"
 #include "camera/camera_csv.h"
 #include "host/command_line.h"
 #include "host/mode_hooks.h"
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -87,7 +89,13 @@ int runTarnel(const std::vector<std::string>& args) {
         std::fprintf(stderr, "tarnel: %s\n%s%s", parse.error.c_str(), usageText(), settingFlagsUsage());
         return 2;
     }
+    // TARNEL_VERBOSE=1 stands for --verbose where the host starts us without our options.
+    if (const char* verbose = std::getenv("TARNEL_VERBOSE"); verbose && std::strcmp(verbose, "1") == 0)
+        parse.options.verbose = true;
     const RunOptions& options = parse.options;
+    // A quiet saver drops the readers' findings; a verbose one prints them as it loads.
+    if (options.verbose)
+        setFindingHandler([](const Finding& finding) { std::fprintf(stderr, "tarnel: %s\n", formatFinding(finding).c_str()); });
     if (options.help) {
         std::fputs(usageText(), stdout);
         std::fputs(settingFlagsUsage(), stdout);
@@ -104,6 +112,10 @@ int runTarnel(const std::vector<std::string>& args) {
     app.mode = line.mode;
     app.parentWindow = line.parentWindow;
     if (!line.switchFound && options.impliesSaver()) app.mode = Saver;
+    // From here on a stop signal ends a saver through its end steps; other modes keep the
+    // default handling.
+    const bool saverMode = (app.mode == Saver || app.mode == Test) && !options.dumpScene;
+    if (saverMode) installStopSignalHandlers();
 
     std::string error;
     RunOptions platformOptions = options;
@@ -135,8 +147,6 @@ int runTarnel(const std::vector<std::string>& args) {
     case Saver:
     case Test:
     {
-        // Only the saver loop watches the stop flag; other modes keep the default handling.
-        installStopSignalHandlers();
         SaverRunResult result = runSaver(app, *platform, current, runOptions);
         if (options.verbose) std::fprintf(stderr, "tarnel: drew %ld frames\n", result.frames);
         break;

@@ -15,6 +15,7 @@ extern "C" void onStopSignal(int) { stopFlag = 1; }
 void installStopSignalHandlers() {
     std::signal(SIGTERM, onStopSignal);
     std::signal(SIGINT, onStopSignal);
+    std::signal(SIGHUP, onStopSignal);
 }
 
 bool stopRequested() { return stopFlag != 0; }

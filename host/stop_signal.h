@@ -1,4 +1,4 @@
-// SIGTERM and SIGINT end the saver loop instead of the process, so the end steps still
+// SIGTERM, SIGINT and SIGHUP end the saver loop instead of the process, so the end steps still
 // restore the gamma ramp, the display mode and the cursor. Screensaver hosts end their
 // hacks with SIGTERM.
 #pragma once

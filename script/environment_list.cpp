@@ -2,6 +2,7 @@
 // inside which every "firstpass" and "postpass" line reads one more object script.
 #include "script/environment.h"
 #include "script/named_list.h"
+#include "script/reader_findings.h"
 #include "script/script_lines.h"
 
 namespace tarnel {
@@ -12,6 +13,7 @@ namespace {
 void readPassScript(const ScriptLines& lines, const char* format, ObjectList& target,
                     const ObjectScriptLoader& readScript) {
     char member[MemoryFile::kNameSize];
+    checkWordFits(lines, 1, sizeof member, "member name");
     if (lines.scan(format, member) == 1) readScript(target, member);
 }
 
@@ -24,8 +26,11 @@ void parseEnvironments(EnvironmentList& environments, MemoryFile& file,
     ScriptLines lines(file);
     while (lines.seekBlock("env", "ENV_END")) {
         auto environment = std::make_unique<Environment>();
+        checkWordFits(lines, 1, sizeof environment->name, "environment name");
         lines.scan("env %s", environment->name);
         while (lines.nextInBlock()) {
+            if (findingsWanted() && !lines.startsWith("firstpass") && !lines.startsWith("postpass"))
+                checkNearMiss(lines, {"firstpass", "postpass", "end"});
             if (lines.startsWith("firstpass")) {
                 readPassScript(lines, "firstpass %s", environment->firstpass, readScript);
             }
@@ -33,8 +38,10 @@ void parseEnvironments(EnvironmentList& environments, MemoryFile& file,
                 readPassScript(lines, "postpass %s", environment->postpass, readScript);
             }
         }
+        checkTerminated(lines, "end", "block");
         environments.push_back(std::move(environment));
     }
+    checkTerminated(lines, "ENV_END", "environment file");
 }
 
 Environment* findEnvironment(const EnvironmentList& environments, const char* name) { return findNamed(environments, name); }

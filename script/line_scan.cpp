@@ -165,8 +165,13 @@ bool startsWithKeyword(const char* line, const char* keyword) {
 }
 
 int scanLine(const char* line, const char* format, std::initializer_list<ScanTarget> targets) {
+    return scanLine(line, format, targets.begin(), targets.size());
+}
+
+int scanLine(const char* line, const char* format, const ScanTarget* targets, std::size_t count) {
     if (line == nullptr || format == nullptr) return 0;
-    const ScanTarget* next = targets.begin();
+    const ScanTarget* next = targets;
+    const ScanTarget* const last = targets + count;
     int assigned = 0;
     const char* text = line;
     const char* f = format;
@@ -177,7 +182,7 @@ int scanLine(const char* line, const char* format, std::initializer_list<ScanTar
             continue;
         }
         if (*f == '%' && f[1] != '%') {
-            if (f[1] == '\0' || next == targets.end()) return assigned;
+            if (f[1] == '\0' || next == last) return assigned;
             text = convert(f[1], text, *next);
             if (text == nullptr) return assigned;
             ++next;

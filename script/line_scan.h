@@ -41,6 +41,7 @@ public:
 // Returns how many values were assigned. A conversion whose kind does not match its target
 // (or a missing target) stops the scan.
 int scanLine(const char* line, const char* format, std::initializer_list<ScanTarget> targets);
+int scanLine(const char* line, const char* format, const ScanTarget* targets, std::size_t count);
 
 template <class... Targets>
 int scanValues(const char* line, const char* format, Targets&&... targets) {

@@ -10,7 +10,11 @@
 namespace tarnel {
 
 bool readBlockBegin(ScriptLines& lines, char* name, std::size_t nameCapacity) {
-    if (!lines.seekLine("begin")) return false;
+    if (!lines.seekLine("begin")) {
+        lines.report("block ends without \"begin\"");
+        return false;
+    }
+    if (name != nullptr) checkWordFits(lines, 1, nameCapacity, "name");
     // "begin" alone, or followed by spaces only, leaves the name empty.
     if (name != nullptr && std::strlen(lines.line()) > 5) scanValues(lines.line(), "begin %s", ScanTarget(name, nameCapacity));
     return true;
@@ -22,12 +26,15 @@ SceneObject* findParent(const ObjectList& list, const char* line, const char* fo
     for (SceneObject* object : list) {
         if (std::strcmp(object->name, word) == 0) return object;
     }
+    reportAtReadingPlace("", "parent " + quoted(word) + " is not defined before this block");
     return nullptr;
 }
 
 void readTextureLine(SceneObject& object, const char* line, const char* format) {
     char path[MemoryFile::kLineSize] = {};
     scanValues(line, format, path);
+    if (findingsWanted() && findTexture(textureTable(), path) == nullptr)
+        reportAtReadingPlace("", "texture " + quoted(path) + " is not in \"texture.txt\"");
     setTexture(path, object.alphaTexture, object.textureId);
     object.hasTexture = true;
 }

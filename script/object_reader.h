@@ -7,6 +7,7 @@
 #include "assets/member_opener.h"
 #include "scene/object_list.h"
 #include "scene/object_store.h"
+#include "script/reader_findings.h"
 #include "script/script_lines.h"
 
 #include <cstddef>
@@ -58,11 +59,21 @@ template <class Block, std::size_t N>
 void readBlockLines(ScriptLines& lines, const KeywordRule<Block> (&rules)[N], Block& block) {
     while (lines.nextInBlock()) {
         const unsigned long lineRead = lines.linesRead();
+        bool known = lines.startsWith("end");
         for (const KeywordRule<Block>& rule : rules) {
             if (lines.linesRead() != lineRead) break;
-            if (lines.startsWith(rule.keyword)) rule.apply(block, lines.line(), rule.format);
+            if (!lines.startsWith(rule.keyword)) continue;
+            known = true;
+            checkValues(lines, rule.format);
+            rule.apply(block, lines.line(), rule.format);
+        }
+        if (!known && findingsWanted()) {
+            const char* keywords[N];
+            for (std::size_t i = 0; i < N; ++i) keywords[i] = rules[i].keyword;
+            checkNearMiss(lines, keywords, N);
         }
     }
+    checkTerminated(lines, "end", "block");
 }
 
 // The first object of list whose name is exactly the word of a "parent %s" line (cut to the

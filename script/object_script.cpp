@@ -7,6 +7,7 @@
 #include "assets/loading_tick.h"
 #include "assets/mesh_lists.h"
 #include "script/object_blocks.h"
+#include "script/reader_findings.h"
 
 namespace tarnel {
 
@@ -46,6 +47,7 @@ const BlockKind* blockKindOf(const ScriptLines& lines) {
 // The model of the last "geometry" line read anywhere stays current for every later script.
 void readGeometryLine(const ObjectScriptContext& context) {
     char member[32] = {};
+    checkWordFits(context.lines, 1, sizeof member, "mesh member name");
     if (context.lines.scan("geometry %s", member) != 1) return;
     buildMeshList(fixedMeshLists().geometryList, member, false, context.openMember);
 }
@@ -57,17 +59,21 @@ void readObjectScript(ObjectList& target, MemoryFile& file, const MemberOpener& 
     ObjectScriptContext context{lines, target, ObjectScriptState(), openMember};
     bool more = lines.next();
     while (more) {
+        if (loadingStopped()) return;
         if (const BlockKind* kind = blockKindOf(lines)) {
             (kind->parse != nullptr ? kind->parse : passOverBlock)(context);
             sendLoadingTick();
         } else if (lines.startsWith("ENDWORLD")) {
-            break;
+            return;
         } else if (lines.startsWith("geometry")) {
             readGeometryLine(context);
             sendLoadingTick();
+        } else if (findingsWanted()) {
+            checkNearMiss(lines, {"sphere", "billboard", "flare", "mesh", "flame", "ps", "ENDWORLD", "geometry"});
         }
         more = lines.next();
     }
+    checkTerminated(lines, "ENDWORLD", "object script");
 }
 
 void loadObjectScript(ObjectList& target, const char* memberName, const MemberOpener& openMember) {

@@ -1,6 +1,7 @@
 // Reading the world list: "world" blocks between which only "WORLD_END" counts, and inside
 // which "env", "objects", "system" and "scenedir" lines are tested, in that order.
 #include "script/named_list.h"
+#include "script/reader_findings.h"
 #include "script/script_lines.h"
 #include "script/world.h"
 
@@ -21,15 +22,18 @@ void applyWorldLine(World& world, const ScriptLines& lines, const EnvironmentLis
         char name[Environment::kNameSize];
         if (lines.scan("env %s", name) == 1) {
             const Environment* environment = findEnvironment(environments, name);
+            if (environment == nullptr) lines.report("environment " + quoted(name) + " is not defined in the environment file");
             world.firstpass = environment ? &environment->firstpass : &noObjects();
             world.postpass = environment ? &environment->postpass : &noObjects();
         }
     }
     if (lines.startsWith("objects")) {
         char member[MemoryFile::kNameSize];
+        checkWordFits(lines, 1, sizeof member, "member name");
         if (lines.scan("objects %s", member) == 1) readScript(world.objects, member);
     }
     if (lines.startsWith("system")) world.system = true;
+    if (lines.startsWith("scenedir")) checkWordFits(lines, 1, sizeof world.scenedir, "scene folder");
     if (lines.startsWith("scenedir")) lines.scan("scenedir %s", world.scenedir);
 }
 
@@ -44,10 +48,16 @@ void parseWorlds(WorldList& worlds, const EnvironmentList& environments, MemoryF
     ScriptLines lines(file);
     while (lines.seekBlock("world", "WORLD_END")) {
         auto world = std::make_unique<World>();
+        checkWordFits(lines, 1, sizeof world->name, "world name");
         lines.scan("world %s", world->name);
-        while (lines.nextInBlock()) applyWorldLine(*world, lines, environments, readScript);
+        while (lines.nextInBlock()) {
+            checkNearMiss(lines, {"env", "objects", "system", "scenedir", "end"});
+            applyWorldLine(*world, lines, environments, readScript);
+        }
+        checkTerminated(lines, "end", "block");
         worlds.push_back(std::move(world));
     }
+    checkTerminated(lines, "WORLD_END", "world file");
 }
 
 World* findWorld(const WorldList& worlds, const char* name) { return findNamed(worlds, name); }

@@ -20,6 +20,8 @@ const Command kCommands[] = {
     {"build", "build DIR -o ARCHIVE                every file under DIR, stored", tarnel::pack::buildCommand},
     {"test", "test ARCHIVE [-p PASSWORD]          extract every member and check its CRC",
      tarnel::pack::testCommand},
+    {"check", "check ARCHIVE                        load it as the saver does; list findings as member:line: message",
+     tarnel::pack::checkCommand},
 };
 
 void printUsage() {

@@ -5,6 +5,7 @@
 set -euo pipefail
 scenario=$1
 tarnel=$2
+package=${3:-}
 work=$(mktemp -d)
 # Only a sanitizer build reads this. Leaks of our own code are checked by the unit tests;
 # these whole-process runs end with small leaks inside system libraries (D-Bus, X modules)
@@ -120,6 +121,52 @@ Gamma=90"
     start_saver
     kill -TERM "$saver_pid"
     wait_saver
+    ;;
+stop_signals_any_moment)
+    # Each stop signal, while the package loads and once the loop runs: the saver ends within
+    # a second with status 0, through its end steps (which give back mode, gamma and cursor).
+    write_settings "DefGamma=0
+Gamma=90"
+    start_xvfb
+    for signal in TERM INT HUP; do
+        for delay in 0.2 3; do
+            SDL_AUDIODRIVER=dummy "$tarnel" /s --verbose >"$work/saver.log" 2>&1 &
+            saver_pid=$!
+            sleep "$delay"
+            kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended before SIG$signal"
+            kill -"$signal" "$saver_pid"
+            for _ in $(seq 10); do
+                kill -0 "$saver_pid" 2>/dev/null || break
+                sleep 0.1
+            done
+            kill -0 "$saver_pid" 2>/dev/null && fail "SIG$signal after $delay s: still running a second later"
+            status=0
+            wait "$saver_pid" || status=$?
+            saver_pid=""
+            [ "$status" -eq 0 ] || fail "SIG$signal after $delay s: exit status $status"
+            echo "SIG$signal after $delay s: ended with status 0"
+        done
+    done
+    ;;
+bad_package_runs)
+    # No package, an empty, a cut-off and a random one, with a damaged settings file: the
+    # saver still runs and draws (cleared frames), and says why under --verbose.
+    mkdir -p "$work/config/tarnel"
+    head -c 3000 /dev/urandom >"$work/config/tarnel/settings.ini"
+    export XDG_CONFIG_HOME="$work/config"
+    unset DISPLAY
+    : >"$work/empty.sdd"
+    head -c 20000 "$package" >"$work/cut.sdd"
+    head -c 20000 /dev/urandom >"$work/random.sdd"
+    for name in none empty cut random; do
+        status=0
+        (cd "$work" && "$tarnel" --headless --frames 3 --size 64x48 --data "$work/$name.sdd" --verbose) \
+            >"$work/saver.log" 2>&1 || status=$?
+        [ "$status" -eq 0 ] || fail "$name package: exit status $status"
+        grep -q '^tarnel: drew 3 frames$' "$work/saver.log" || fail "$name package: frames not drawn"
+        grep -q '^tarnel: .*cannot read' "$work/saver.log" || fail "$name package: no reason given"
+        echo "$name package: ran and said why"
+    done
     ;;
 headless_render)
     write_settings ""
