@@ -1,5 +1,6 @@
 // Opening a memory file is the bridge from the readers to the data package.
 #include "assets/archive.h"
+#include "assets/load_timing.h"
 #include "assets/memory_file.h"
 
 #include <utility>
@@ -9,6 +10,7 @@ namespace tarnel {
 int MemoryFile::open(const char* memberName) {
     setName(memberName);
     const PackageSource& source = packageSource();
+    ScopedLoadStep timed(LoadStep::Archive);
     ExtractResult result = extractArchiveMember(name, source.path, source.password);
     if (!result.ok()) {
         data.clear();

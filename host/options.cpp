@@ -8,6 +8,9 @@ namespace tarnel {
 
 namespace {
 
+constexpr std::uint32_t kBenchSeed = 3;
+constexpr long kBenchFrames = 300;
+
 std::optional<unsigned long long> parseUnsigned(const std::string& text, int base) {
     if (text.empty() || text[0] == '-' || text[0] == '+' || text[0] == ' ') return std::nullopt;
     errno = 0;
@@ -43,7 +46,7 @@ bool takeValue(const std::vector<std::string>& args, std::size_t& i, const std::
 }  // namespace
 
 bool RunOptions::impliesSaver() const {
-    return root || windowId || frames || !renderPath.empty() || seed || width || headless;
+    return root || windowId || frames || !renderPath.empty() || seed || width || headless || bench;
 }
 
 std::optional<std::uint64_t> parseWindowId(const std::string& text) {
@@ -78,6 +81,10 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
             options.help = true;
         } else if (name == "--dump-scene" && !hasInline) {
             options.dumpScene = true;
+        } else if (name == "--bench" && !hasInline) {
+            options.bench = true;
+        } else if (name == "--json" && !hasInline) {
+            options.json = true;
         } else if (name == "--verbose" && !hasInline) {
             options.verbose = true;
         } else if (name == "--window-id") {
@@ -117,6 +124,12 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
         options.windowId = parseWindowId(xscreensaverWindow);
         if (!options.windowId) fail("XSCREENSAVER_WINDOW does not name a window");
     }
+    // A benchmark flies the same path offscreen every time, for a fixed number of frames.
+    if (options.bench) {
+        options.headless = true;
+        if (!options.seed) options.seed = kBenchSeed;
+        if (!options.frames) options.frames = kBenchFrames;
+    }
     return parse;
 }
 
@@ -137,9 +150,11 @@ const char* usageText() {
            "  --data FILE       read the scene from this data package\n"
            "  --dump-scene      load the package offscreen and print its scene as JSON\n"
            "  --password PW     password of the data package (or TARNEL_PASSWORD)\n"
+           "  --bench           time the load and the frames offscreen (seed 3, 300 frames unless given)\n"
+           "  --json            print the --bench figures as JSON\n"
            "  --verbose         say on standard error what was skipped or substituted\n"
            "  --help            this text\n"
-           "Any of --root, --window-id, --frames, --render, --seed, --size and --headless\n"
+           "Any of --root, --window-id, --frames, --render, --seed, --size, --headless and --bench\n"
            "runs the saver when no switch is given.\n";
 }
 

@@ -24,6 +24,8 @@ struct RunOptions {
     std::optional<std::string> password;        // --password PW, else TARNEL_PASSWORD
     bool verbose = false;                       // --verbose
     bool dumpScene = false;                     // --dump-scene: print the loaded scene as JSON
+    bool bench = false;                         // --bench: timed offscreen run, figures on stdout
+    bool json = false;                          // --json: bench figures as JSON
 
     // Any option that only means something to a saver run.
     bool impliesSaver() const;

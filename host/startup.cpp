@@ -3,6 +3,8 @@
 #include "host/startup.h"
 
 #include "assets/archive.h"
+#include "assets/load_timing.h"
+#include "host/bench_record.h"
 #include "host/command_line.h"
 #include "host/mode_hooks.h"
 #include "host/loaded_scene.h"
@@ -79,6 +81,7 @@ bool dumpScene(platform::Platform& platform) {
 }  // namespace
 
 int runTarnel(const std::vector<std::string>& args) {
+    ClockReading started = BenchRecord::now();
     const char* xscreensaverWindow = std::getenv("XSCREENSAVER_WINDOW");
     OptionParse parse = parseRunOptions(args, xscreensaverWindow);
     if (!parse.error.empty()) {
@@ -89,6 +92,12 @@ int runTarnel(const std::vector<std::string>& args) {
     if (options.help) {
         std::fputs(usageText(), stdout);
         return 0;
+    }
+    if (options.bench) {
+        BenchRecord& bench = benchRecord();
+        bench.begin(*options.frames);
+        bench.startWall = started.wall;
+        loadTiming().start();
     }
     SaverApp app;
     ParsedCommandLine line = parseCommandLine(buildCommandLine(parse.remaining));
@@ -127,7 +136,10 @@ int runTarnel(const std::vector<std::string>& args) {
         // Only the saver loop watches the stop flag; other modes keep the default handling.
         installStopSignalHandlers();
         SaverRunResult result = runSaver(app, *platform, current, runOptions);
-        if (options.verbose) std::fprintf(stderr, "tarnel: drew %ld frames\n", result.frames);
+        if (options.verbose)
+            std::fprintf(stderr, "tarnel: drew %ld frames in %.3f s (%.2f fps)\n", result.frames, result.loopSeconds,
+                         result.loopSeconds > 0.0 ? static_cast<double>(result.frames) / result.loopSeconds : 0.0);
+        if (options.bench) writeBenchReport(benchRecord(), options.json, std::cout);
         break;
     }
     case Preview:
