@@ -1,6 +1,7 @@
-// A preload library for the end-to-end measurement: it counts glXSwapBuffers calls of any
-// GL program linked against libGL and logs the swaps of every second on standard error
-// ("swaps 31 in 1.002 s"), so two programs are measured the same way.
+// A preload library for the end-to-end measurement: it counts the glXSwapBuffers and
+// eglSwapBuffers calls of a GL program and logs the swaps of every second on standard error
+// ("swaps 31 in 1.002 s"). SDL looks its swap function up in a library it opens itself,
+// out of reach of a preload, so the saver prints its own count (--verbose) instead.
 #include <dlfcn.h>
 
 #include <cstdio>
@@ -8,7 +9,8 @@
 
 namespace {
 
-using SwapFunction = void (*)(void*, unsigned long);
+using GlxSwap = void (*)(void*, unsigned long);
+using EglSwap = unsigned (*)(void*, void*);
 
 double secondsNow() {
     timespec now{};
@@ -17,7 +19,8 @@ double secondsNow() {
 }
 
 struct SwapLog {
-    SwapFunction next = nullptr;
+    GlxSwap nextGlx = nullptr;
+    EglSwap nextEgl = nullptr;
     long swaps = 0;
     double periodStart = 0.0;
 };
@@ -28,12 +31,8 @@ SwapLog& swapLog() {
     return log;
 }
 
-}  // namespace
-
-extern "C" void glXSwapBuffers(void* display, unsigned long drawable) {
+void countSwap() {
     SwapLog& log = swapLog();
-    if (!log.next) log.next = reinterpret_cast<SwapFunction>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
-    if (log.next) log.next(display, drawable);
     double now = secondsNow();
     if (log.periodStart == 0.0) log.periodStart = now;
     ++log.swaps;
@@ -42,4 +41,21 @@ extern "C" void glXSwapBuffers(void* display, unsigned long drawable) {
         log.swaps = 0;
         log.periodStart = now;
     }
+}
+
+}  // namespace
+
+extern "C" void glXSwapBuffers(void* display, unsigned long drawable) {
+    SwapLog& log = swapLog();
+    if (!log.nextGlx) log.nextGlx = reinterpret_cast<GlxSwap>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
+    if (log.nextGlx) log.nextGlx(display, drawable);
+    countSwap();
+}
+
+extern "C" unsigned eglSwapBuffers(void* display, void* surface) {
+    SwapLog& log = swapLog();
+    if (!log.nextEgl) log.nextEgl = reinterpret_cast<EglSwap>(dlsym(RTLD_NEXT, "eglSwapBuffers"));
+    unsigned ok = log.nextEgl ? log.nextEgl(display, surface) : 0;
+    countSwap();
+    return ok;
 }
