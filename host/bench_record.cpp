@@ -28,7 +28,16 @@ std::string fixed(double value) {
 struct FrameSummaries {
     Summary frame, updateWall, updateCpu, renderWall, renderCpu, swapWall, swapCpu, ownCpu;
     std::size_t count = 0;
+    double ownCpuFirstQuarter = 0.0;  // mean own CPU seconds of the first and last quarter of
+    double ownCpuLastQuarter = 0.0;   // the run: a cost that grows with run time shows here
 };
+
+double meanOwnCpu(const std::vector<FrameSample>& frames, std::size_t from, std::size_t to) {
+    if (to <= from) return 0.0;
+    double total = 0.0;
+    for (std::size_t i = from; i < to; ++i) total += frames[i].update.cpu + frames[i].render.cpu;
+    return total / static_cast<double>(to - from);
+}
 
 // The first frame warms the rasteriser's caches and is left out of the steady figures.
 FrameSummaries summariseFrames(const std::vector<FrameSample>& frames) {
@@ -45,6 +54,9 @@ FrameSummaries summariseFrames(const std::vector<FrameSample>& frames) {
                        &s.renderCpu, &s.swapWall, &s.swapCpu, &s.ownCpu};
     for (int k = 0; k < 8; ++k) *out[k] = summarise(std::move(v[k]));
     s.count = frames.size() - first;
+    std::size_t quarter = s.count / 4;
+    s.ownCpuFirstQuarter = meanOwnCpu(frames, first, first + quarter);
+    s.ownCpuLastQuarter = meanOwnCpu(frames, frames.size() - quarter, frames.size());
     return s;
 }
 
@@ -103,6 +115,8 @@ void writeBenchReport(const BenchRecord& record, bool json, std::ostream& out) {
         out << "  \"render_ms\": {\"wall\": " << triple(s.renderWall) << ", \"cpu\": " << triple(s.renderCpu) << "},\n";
         out << "  \"swap_ms\": {\"wall\": " << triple(s.swapWall) << ", \"cpu\": " << triple(s.swapCpu) << "},\n";
         out << "  \"own_cpu_ms\": " << triple(s.ownCpu) << ",\n";
+        out << "  \"own_cpu_quarters_ms\": [" << fixed(ms(s.ownCpuFirstQuarter)) << ", "
+            << fixed(ms(s.ownCpuLastQuarter)) << "],\n";
         out << "  \"process_cpu_per_frame_ms\": " << fixed(ms(loopCpuPerFrame)) << "\n}\n";
         return;
     }
@@ -117,6 +131,8 @@ void writeBenchReport(const BenchRecord& record, bool json, std::ostream& out) {
     out << "render wall ms    " << triple(s.renderWall) << "\nrender cpu ms     " << triple(s.renderCpu) << "\n";
     out << "swap wall ms      " << triple(s.swapWall) << "\nswap cpu ms       " << triple(s.swapCpu) << "\n";
     out << "own cpu ms        " << triple(s.ownCpu) << "  (update + render, drawing thread)\n";
+    out << "own cpu ms, first and last quarter of the run  " << fixed(ms(s.ownCpuFirstQuarter)) << "  "
+        << fixed(ms(s.ownCpuLastQuarter)) << "\n";
     out << "process cpu per frame " << fixed(ms(loopCpuPerFrame)) << " ms (all threads, rasteriser included)\n";
 }
 
