@@ -26,13 +26,13 @@ std::string fixed(double value) {
 }
 
 struct FrameSummaries {
-    Summary frame, updateWall, updateCpu, renderWall, renderCpu, swapWall, swapCpu, ownCpu;
+    Summary frame, updateWall, updateCpu, renderWall, renderCpu, swapWall, swapCpu, drawingCpu;
     std::size_t count = 0;
-    double ownCpuFirstQuarter = 0.0;  // mean own CPU seconds of the first and last quarter of
-    double ownCpuLastQuarter = 0.0;   // the run: a cost that grows with run time shows here
+    double drawingCpuFirstQuarter = 0.0;  // mean drawing-thread CPU seconds of the first and last quarter of
+    double drawingCpuLastQuarter = 0.0;   // the run: a cost that grows with run time shows here
 };
 
-double meanOwnCpu(const std::vector<FrameSample>& frames, std::size_t from, std::size_t to) {
+double meanDrawingCpu(const std::vector<FrameSample>& frames, std::size_t from, std::size_t to) {
     if (to <= from) return 0.0;
     double total = 0.0;
     for (std::size_t i = from; i < to; ++i) total += frames[i].update.cpu + frames[i].render.cpu;
@@ -51,12 +51,12 @@ FrameSummaries summariseFrames(const std::vector<FrameSample>& frames) {
         for (int k = 0; k < 8; ++k) v[k].push_back(values[k]);
     }
     Summary* out[8] = {&s.frame, &s.updateWall, &s.updateCpu, &s.renderWall,
-                       &s.renderCpu, &s.swapWall, &s.swapCpu, &s.ownCpu};
+                       &s.renderCpu, &s.swapWall, &s.swapCpu, &s.drawingCpu};
     for (int k = 0; k < 8; ++k) *out[k] = summarise(std::move(v[k]));
     s.count = frames.size() - first;
     std::size_t quarter = s.count / 4;
-    s.ownCpuFirstQuarter = meanOwnCpu(frames, first, first + quarter);
-    s.ownCpuLastQuarter = meanOwnCpu(frames, frames.size() - quarter, frames.size());
+    s.drawingCpuFirstQuarter = meanDrawingCpu(frames, first, first + quarter);
+    s.drawingCpuLastQuarter = meanDrawingCpu(frames, frames.size() - quarter, frames.size());
     return s;
 }
 
@@ -114,9 +114,9 @@ void writeBenchReport(const BenchRecord& record, bool json, std::ostream& out) {
         out << "  \"update_ms\": {\"wall\": " << triple(s.updateWall) << ", \"cpu\": " << triple(s.updateCpu) << "},\n";
         out << "  \"render_ms\": {\"wall\": " << triple(s.renderWall) << ", \"cpu\": " << triple(s.renderCpu) << "},\n";
         out << "  \"swap_ms\": {\"wall\": " << triple(s.swapWall) << ", \"cpu\": " << triple(s.swapCpu) << "},\n";
-        out << "  \"own_cpu_ms\": " << triple(s.ownCpu) << ",\n";
-        out << "  \"own_cpu_quarters_ms\": [" << fixed(ms(s.ownCpuFirstQuarter)) << ", "
-            << fixed(ms(s.ownCpuLastQuarter)) << "],\n";
+        out << "  \"drawing_thread_cpu_ms\": " << triple(s.drawingCpu) << ",\n";
+        out << "  \"drawing_thread_cpu_quarters_ms\": [" << fixed(ms(s.drawingCpuFirstQuarter)) << ", "
+            << fixed(ms(s.drawingCpuLastQuarter)) << "],\n";
         out << "  \"process_cpu_per_frame_ms\": " << fixed(ms(loopCpuPerFrame)) << "\n}\n";
         return;
     }
@@ -130,9 +130,9 @@ void writeBenchReport(const BenchRecord& record, bool json, std::ostream& out) {
     out << "update wall ms    " << triple(s.updateWall) << "\nupdate cpu ms     " << triple(s.updateCpu) << "\n";
     out << "render wall ms    " << triple(s.renderWall) << "\nrender cpu ms     " << triple(s.renderCpu) << "\n";
     out << "swap wall ms      " << triple(s.swapWall) << "\nswap cpu ms       " << triple(s.swapCpu) << "\n";
-    out << "own cpu ms        " << triple(s.ownCpu) << "  (update + render, drawing thread)\n";
-    out << "own cpu ms, first and last quarter of the run  " << fixed(ms(s.ownCpuFirstQuarter)) << "  "
-        << fixed(ms(s.ownCpuLastQuarter)) << "\n";
+    out << "drawing cpu ms    " << triple(s.drawingCpu) << "  (update + render, drawing thread)\n";
+    out << "drawing cpu ms, first and last quarter of the run  " << fixed(ms(s.drawingCpuFirstQuarter)) << "  "
+        << fixed(ms(s.drawingCpuLastQuarter)) << "\n";
     out << "process cpu per frame " << fixed(ms(loopCpuPerFrame)) << " ms (all threads, rasteriser included)\n";
 }
 

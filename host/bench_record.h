@@ -18,7 +18,7 @@ struct PartTime {
 
 struct FrameSample {
     PartTime update;   // camera step and update pass
-    PartTime render;   // frame render (our code plus the GL calls it makes)
+    PartTime render;   // frame render: our code plus the GL driver work on this thread
     PartTime swap;     // buffer swap, where the rasteriser finishes the frame
     double frame = 0.0;  // wall seconds from the start of this frame to the start of the next
 };
