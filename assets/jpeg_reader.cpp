@@ -9,6 +9,7 @@
 
 #include "assets/findings.h"
 #include "assets/jpeg_memory_source.h"
+#include "assets/load_timing.h"
 #include "platform/message_box.h"
 
 namespace tarnel {
@@ -65,6 +66,7 @@ void decodeInto(DecodeState& state) {
 }  // namespace
 
 JpegResult decodeJpeg(const std::uint8_t* bytes, std::size_t size, std::size_t maxPixels) {
+    ScopedLoadStep timed(LoadStep::JpegDecode);
     std::unique_ptr<DecodeState> owner;
     try {
         owner = std::make_unique<DecodeState>();

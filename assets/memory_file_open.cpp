@@ -1,6 +1,7 @@
 // Opening a memory file is the bridge from the readers to the data package.
 #include "assets/archive.h"
 #include "assets/findings.h"
+#include "assets/load_timing.h"
 #include "assets/memory_file.h"
 
 #include <string>
@@ -11,6 +12,7 @@ namespace tarnel {
 int MemoryFile::open(const char* memberName) {
     setName(memberName);
     const PackageSource& source = packageSource();
+    ScopedLoadStep timed(LoadStep::Archive);
     ExtractResult result = extractArchiveMember(name, source.path, source.password);
     if (!result.ok()) {
         // Reported where the member was named: the script line, or the member itself.

@@ -1,6 +1,8 @@
 // Every texture of the system goes through here, JPEG and TGA alike.
 #include "assets/texture_upload.h"
 
+#include "assets/load_timing.h"
+
 #include <GL/glu.h>
 
 namespace tarnel {
@@ -19,6 +21,7 @@ GLuint uploadTexture(int width, int height, GLenum format, const std::uint8_t* p
     glGenTextures(1, &texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glBindTexture(GL_TEXTURE_2D, texture);
+    ScopedLoadStep timed(LoadStep::Mipmaps);
     GLint failed = gluBuild2DMipmaps(GL_TEXTURE_2D, componentsOf(format), width, height, format,
                                      GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);

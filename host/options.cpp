@@ -10,6 +10,9 @@ namespace tarnel {
 
 namespace {
 
+constexpr std::uint32_t kBenchSeed = 3;
+constexpr long kBenchFrames = 300;
+
 std::optional<unsigned long long> parseUnsigned(const std::string& text, int base) {
     if (text.empty() || text[0] == '-' || text[0] == '+' || text[0] == ' ') return std::nullopt;
     errno = 0;
@@ -54,7 +57,7 @@ bool takeValue(const std::vector<std::string>& args, std::size_t& i, const std::
 }  // namespace
 
 bool RunOptions::impliesSaver() const {
-    return root || windowId || frames || !renderPath.empty() || seed || width || headless;
+    return root || windowId || frames || !renderPath.empty() || seed || width || headless || bench;
 }
 
 std::optional<std::uint64_t> parseWindowId(const std::string& text) {
@@ -101,6 +104,10 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
                 fail(name + " needs a positive number");
             else
                 (name == "--fps" ? options.fps : options.seconds) = *n;
+        } else if (name == "--bench" && !hasInline) {
+            options.bench = true;
+        } else if (name == "--json" && !hasInline) {
+            options.json = true;
         } else if (name == "--verbose" && !hasInline) {
             options.verbose = true;
         } else if (name == "--window-id") {
@@ -148,6 +155,12 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
         options.windowId = parseWindowId(xscreensaverWindow);
         if (!options.windowId) fail("XSCREENSAVER_WINDOW does not name a window");
     }
+    // A benchmark flies the same path offscreen every time, for a fixed number of frames.
+    if (options.bench) {
+        options.headless = true;
+        if (!options.seed) options.seed = kBenchSeed;
+        if (!options.frames) options.frames = kBenchFrames;
+    }
     return parse;
 }
 
@@ -169,9 +182,11 @@ const char* usageText() {
            "  --dump-scene      load the package offscreen and print its scene as JSON\n"
            "  --dump-camera     print the camera flight as CSV (with --seed, --seconds S, --fps F)\n"
            "  --password PW     password of the data package (or TARNEL_PASSWORD)\n"
+           "  --bench           time the load and the frames offscreen (seed 3, 300 frames unless given)\n"
+           "  --json            print the --bench figures as JSON\n"
            "  --verbose         say on standard error what was skipped or substituted\n"
            "  --help            this text\n"
-           "Any of --root, --window-id, --frames, --render, --seed, --size and --headless\n"
+           "Any of --root, --window-id, --frames, --render, --seed, --size, --headless and --bench\n"
            "runs the saver when no switch is given.\n";
 }
 

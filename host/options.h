@@ -28,6 +28,8 @@ struct RunOptions {
     bool dumpCamera = false;                    // --dump-camera: print the flight as CSV
     double seconds = 10.0;                      // --seconds S of the camera dump
     double fps = 30.0;                          // --fps F of the camera dump
+    bool bench = false;                         // --bench: timed offscreen run, figures on stdout
+    bool json = false;                          // --json: bench figures as JSON
 
     // Any option that only means something to a saver run.
     bool impliesSaver() const;

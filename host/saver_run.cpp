@@ -6,6 +6,7 @@
 #include "camera/random.h"
 #include "gfx/gamma.h"
 #include "gfx/gl_state.h"
+#include "host/bench_record.h"
 #include "host/input_state.h"
 #include "host/png_writer.h"
 #include "host/scene_hooks.h"
@@ -137,7 +138,8 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
     gfx::setupGlState(platform, gl);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    setLoadingTickHandler([&platform] {
+    BenchRecord& bench = benchRecord();
+    setLoadingTickHandler([&platform, &bench] {
         if (stopRequested()) {
             stopLoading();
             return;
@@ -145,8 +147,11 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
         drawLoadingFrame();
         glFinish();
         platform.swapBuffers();
+        if (bench.enabled && bench.firstLoadingFrame < 0.0)
+            bench.firstLoadingFrame = bench.sinceStart(BenchRecord::now().wall);
     });
     loadScene();
+    if (bench.enabled) bench.loadEnd = bench.sinceStart(BenchRecord::now().wall);
     if (settings.EnableMusic) startMusic(run, settings);
 
     clock.frame.start(frequency, platform::counterNow());
@@ -156,12 +161,30 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
     clock.speedScale = speedScaleFor(settings.Speed);
 
     run.window = platform.mainWindowRect();
+    bench.width = run.window.width();
+    bench.height = run.window.height();
     run.centreX = run.window.left + run.window.width() / 2;
     run.centreY = run.window.top + run.window.height() / 2;
     if (!run.foreign) platform.warpCursor(run.centreX, run.centreY);
     startCamera();
     // Input before this point was taken while loading; tests wait for this line to send theirs.
     if (options.verbose) std::fprintf(stderr, "tarnel: loaded, the flight starts\n");
+}
+
+// The frame's parts into the bench record; the samples were reserved, so nothing allocates
+// unless the run goes past the frames it was reserved for.
+void recordFrame(BenchRecord& bench, const ClockReading& begin, const ClockReading& updated,
+                 const ClockReading& rendered) {
+    ClockReading swapped = BenchRecord::now();
+    if (bench.firstSceneFrame < 0.0) bench.firstSceneFrame = bench.sinceStart(swapped.wall);
+    if (!bench.frames.empty()) bench.frames.back().frame = begin.wall - bench.lastFrameStart;
+    FrameSample sample;
+    sample.update = PartTime{updated.wall - begin.wall, updated.cpu - begin.cpu};
+    sample.render = PartTime{rendered.wall - updated.wall, rendered.cpu - updated.cpu};
+    sample.swap = PartTime{swapped.wall - rendered.wall, swapped.cpu - rendered.cpu};
+    sample.frame = swapped.wall - begin.wall;  // the last frame keeps its own span
+    bench.frames.push_back(sample);
+    bench.lastFrameStart = begin.wall;
 }
 
 // One frame: exit tests, time step, camera, update pass, render, swap. Returns whether the
@@ -176,15 +199,21 @@ bool runFrame(RunState& run, const Settings& settings, const RunOptions& options
     if (input.consumeMouse() && !run.foreign) platform.warpCursor(run.centreX, run.centreY);
     if (input.shouldStop(mouseExit)) running = false;
 
+    BenchRecord& bench = benchRecord();
+    ClockReading begin, updated, rendered;
+    if (bench.enabled) begin = BenchRecord::now();
     double dt = clock.frame.next(platform::counterNow());
     stepCamera(clock.speedScale * dt);
     updateScene(dt);
+    if (bench.enabled) updated = BenchRecord::now();
     renderScene(static_cast<float>(dt), input);
+    if (bench.enabled) rendered = BenchRecord::now();
 
     ++result.frames;
     if (options.frames && result.frames >= *options.frames) running = false;
     if (!running && !options.renderPath.empty()) writeRender(options.renderPath, run.window, result);
     platform.swapBuffers();
+    if (bench.enabled) recordFrame(bench, begin, updated, rendered);
     return running;
 }
 
@@ -196,6 +225,9 @@ void runLoop(RunState& run, const Settings& settings, const RunOptions& options,
     auto framePeriod = std::chrono::nanoseconds(1000000000LL / std::max(1, platform.refreshRate()));
     auto nextFrame = std::chrono::steady_clock::now();
     bool running = true;
+    auto loopStart = std::chrono::steady_clock::now();
+    BenchRecord& bench = benchRecord();
+    double cpuBefore = bench.enabled ? platform::processCpuSeconds() : 0.0;
     while (running) {
         platform::InputEvent event;
         if (platform.pollEvent(event)) {
@@ -212,6 +244,8 @@ void runLoop(RunState& run, const Settings& settings, const RunOptions& options,
             std::this_thread::sleep_until(nextFrame);
         }
     }
+    result.loopSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loopStart).count();
+    if (bench.enabled) bench.loopProcessCpu = platform::processCpuSeconds() - cpuBefore;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ namespace tarnel {
 struct SaverRunResult {
     bool ran = false;          // the loop was entered
     long frames = 0;           // frames drawn
+    double loopSeconds = 0.0;  // wall time of the loop, from the first frame to the last swap
     bool renderWritten = false;
 };
 

@@ -3,6 +3,7 @@
 // from here, since the timers, the input state and the settings belong to the saver run.
 #include "host/scene_hooks.h"
 
+#include "assets/load_timing.h"
 #include "assets/memory_file.h"
 #include "assets/mesh_lists.h"
 #include "assets/sphere_arrays.h"
@@ -53,9 +54,13 @@ void drawLoadingFrame() {
 void loadScene() {
     loadTextureList(textureTable(), "texture.txt", true);
     gfx::buildDigitFont();
-    loadFixedMeshes(fixedMeshLists());
-    loadSphereArrays(sphereArrays(), "meshes\\sphere.dat");
+    {
+        ScopedLoadStep timed(LoadStep::Meshes);
+        loadFixedMeshes(fixedMeshLists());
+        loadSphereArrays(sphereArrays(), "meshes\\sphere.dat");
+    }
     LoadedScene& scene = loadedScene();
+    ScopedLoadStep timed(LoadStep::Scripts);
     loadEnvironments(scene.environments, "env.txt");
     loadWorlds(scene.worlds, scene.environments, "worlds.txt");
     scene.current = findWorld(scene.worlds, "world");

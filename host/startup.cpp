@@ -5,6 +5,9 @@
 #include "assets/archive.h"
 #include "assets/findings.h"
 #include "camera/camera_csv.h"
+    }
+#include "assets/load_timing.h"
+#include "host/bench_record.h"
 #include "host/command_line.h"
 #include "host/mode_hooks.h"
 #include "host/loaded_scene.h"
@@ -83,6 +86,7 @@ bool dumpScene(platform::Platform& platform) {
 }  // namespace
 
 int runTarnel(const std::vector<std::string>& args) {
+    ClockReading started = BenchRecord::now();
     const char* xscreensaverWindow = std::getenv("XSCREENSAVER_WINDOW");
     OptionParse parse = parseRunOptions(args, xscreensaverWindow);
     if (!parse.error.empty()) {
@@ -106,6 +110,12 @@ int runTarnel(const std::vector<std::string>& args) {
         Settings flight = loadSettings(platform::settingsFilePath(), defaultSettings(std::nullopt, ""));
         double speedScale = static_cast<double>(flight.Speed) / 50.0 + 0.5;
         return writeCameraCsv(std::cout, options.seed.value_or(1), options.seconds, options.fps, speedScale) ? 0 : 1;
+    }
+    if (options.bench) {
+        BenchRecord& bench = benchRecord();
+        bench.begin(*options.frames);
+        bench.startWall = started.wall;
+        loadTiming().start();
     }
     SaverApp app;
     ParsedCommandLine line = parseCommandLine(buildCommandLine(parse.remaining));
@@ -148,7 +158,10 @@ int runTarnel(const std::vector<std::string>& args) {
     case Test:
     {
         SaverRunResult result = runSaver(app, *platform, current, runOptions);
-        if (options.verbose) std::fprintf(stderr, "tarnel: drew %ld frames\n", result.frames);
+        if (options.verbose)
+            std::fprintf(stderr, "tarnel: drew %ld frames in %.3f s (%.2f fps)\n", result.frames, result.loopSeconds,
+                         result.loopSeconds > 0.0 ? static_cast<double>(result.frames) / result.loopSeconds : 0.0);
+        if (options.bench) writeBenchReport(benchRecord(), options.json, std::cout);
         break;
     }
     case Preview:

@@ -29,6 +29,17 @@ std::uint64_t counterNow() {
 
 std::uint64_t counterFrequency() { return 1000000000u; }
 
+namespace {
+double cpuSeconds(clockid_t clock) {
+    timespec used{};
+    clock_gettime(clock, &used);
+    return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) * 1e-9;
+}
+}  // namespace
+
+double threadCpuSeconds() { return cpuSeconds(CLOCK_THREAD_CPUTIME_ID); }
+double processCpuSeconds() { return cpuSeconds(CLOCK_PROCESS_CPUTIME_ID); }
+
 LocalTime localTime() {
     std::time_t now = std::time(nullptr);
     std::tm parts{};

@@ -9,6 +9,9 @@ namespace tarnel::platform {
 
 std::uint64_t counterNow();        // ticks
 std::uint64_t counterFrequency();  // ticks per second
+// CPU seconds used so far by the calling thread, and by the whole process (all threads).
+double threadCpuSeconds();
+double processCpuSeconds();
 
 struct LocalTime {
     int hour = 0;    // 0..23

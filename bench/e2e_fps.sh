@@ -1,0 +1,44 @@
+#!/bin/sh
+# End-to-end frame rate of the real saver under Xvfb (Mesa llvmpipe), and of glplanet when the
+# xscreensaver-gl package is installed, measured the same way in the same run: each program
+# draws on the root window of a 1024x768 Xvfb screen for SECONDS seconds and is then sent
+# SIGTERM. glplanet's buffer swaps are logged per second by a preloaded counter (the first
+# WARMUP seconds left out); the saver counts its own swaps from the start of its frame loop to its
+# last and prints them under --verbose, since SDL's swap call cannot be preloaded.
+# Usage: bench/e2e_fps.sh [BUILD_DIR] [SECONDS] [WARMUP]
+set -eu
+build=$(cd "${1:-build}" && pwd)
+seconds=${2:-12}
+warmup=${3:-2}
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+
+c++ -O2 -shared -fPIC -o "$work/swap_counter.so" "$here/swap_counter.cpp" -ldl
+display=:$(( 90 + $$ % 100 ))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+sleep 1
+export DISPLAY="$display" LIBGL_ALWAYS_SOFTWARE=1 XDG_CONFIG_HOME="$work/config"
+
+# Runs "$@" for the period under the swap counter, then prints its steady frame rate.
+measure() {
+    name=$1; shift
+    LD_PRELOAD="$work/swap_counter.so" "$@" >"$work/$name.out" 2>"$work/$name.log" &
+    pid=$!
+    sleep "$seconds"
+    kill -TERM "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    awk -v name="$name" -v skip="$warmup" '
+        /^swaps / { n++; if (n > skip) { swaps += $2; span += $4 } }
+        END { if (span > 0) printf "%s: %.2f fps (%d swaps in %.2f s after %d s warm-up)\n", name, swaps / span, swaps, span, skip }' "$work/$name.log"
+    grep -h "^tarnel: drew" "$work/$name.log" || true
+}
+
+measure tarnel "$build/tarnel" --root --seed 3 --verbose
+glplanet=/usr/libexec/xscreensaver/glplanet
+if [ -x "$glplanet" ]; then
+    measure glplanet "$glplanet" -root -delay 0
+else
+    echo "glplanet: not installed (apt-get install xscreensaver-gl)"
+fi
