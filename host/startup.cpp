@@ -4,9 +4,8 @@
 
 #include "assets/archive.h"
 #include "assets/findings.h"
-#include "camera/camera_csv.h"
-    }
 #include "assets/load_timing.h"
+#include "camera/camera_csv.h"
 #include "host/bench_record.h"
 #include "host/command_line.h"
 #include "host/mode_hooks.h"
