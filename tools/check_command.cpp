@@ -12,6 +12,7 @@
 #include "platform/offscreen_gl.h"
 
 #include <cstdio>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>

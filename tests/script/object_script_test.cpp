@@ -54,3 +54,20 @@ TEST(ObjectScript, ScriptsThatEndEarlyStopAtTheEndOfTheData) {
     EXPECT_EQ(ticksOf("sphere\nbegin\nradius 2\n"), 1);
     EXPECT_EQ(ticksOf("sphere\nradius 2"), 1);
 }
+
+TEST(ObjectScript, AStopAskedAtATickEndsTheScriptThere) {
+    int ticks = 0;
+    tarnel::setLoadingTickHandler([&ticks] {
+        ++ticks;
+        tarnel::stopLoading();
+    });
+    tarnel::MemoryFile file;
+    tarnel::test::openText(file, "objects.txt", "sphere\nbegin a\nend\nsphere\nbegin b\nend\nENDWORLD\n");
+    tarnel::ObjectList target;
+    tarnel::readObjectScript(target, file);
+    EXPECT_TRUE(tarnel::loadingStopped());
+    tarnel::setLoadingTickHandler(nullptr);
+    EXPECT_FALSE(tarnel::loadingStopped()) << "a new handler starts a new load";
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(target.size(), 1u);
+}
