@@ -4,7 +4,9 @@
 # draws on the root window of a 1024x768 Xvfb screen for SECONDS seconds and is then sent
 # SIGTERM. glplanet's buffer swaps are logged per second by a preloaded counter (the first
 # WARMUP seconds left out); the saver counts its own swaps from the start of its frame loop to its
-# last and prints them under --verbose, since SDL's swap call cannot be preloaded.
+# last and prints them under --verbose, since SDL's swap call cannot be preloaded. The CPU
+# time each process used over the whole period (all threads, load included) is printed per
+# frame too: on a shared machine it varies far less than the frame rate.
 # Usage: bench/e2e_fps.sh [BUILD_DIR] [SECONDS] [WARMUP]
 set -eu
 build=$(cd "${1:-build}" && pwd)
@@ -27,8 +29,12 @@ measure() {
     LD_PRELOAD="$work/swap_counter.so" "$@" >"$work/$name.out" 2>"$work/$name.log" &
     pid=$!
     sleep "$seconds"
+    ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat" 2>/dev/null || echo 0)
     kill -TERM "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
+    frames=$(awk '/^swaps / { n += $2 } /^tarnel: drew / { n = $3 } END { print n + 0 }' "$work/$name.log")
+    awk -v name="$name" -v ticks="$ticks" -v hz="$(getconf CLK_TCK)" -v frames="$frames" 'BEGIN {
+        if (frames > 0) printf "%s: %.1f ms CPU per frame (%.2f s CPU, %d frames, loading included)\n", name, 1000 * ticks / hz / frames, ticks / hz, frames }'
     awk -v name="$name" -v skip="$warmup" '
         /^swaps / { n++; if (n > skip) { swaps += $2; span += $4 } }
         END { if (span > 0) printf "%s: %.2f fps (%d swaps in %.2f s after %d s warm-up)\n", name, swaps / span, swaps, span, skip }' "$work/$name.log"
