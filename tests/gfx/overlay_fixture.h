@@ -19,6 +19,7 @@
 #include "gfx/gl_state.h"
 #include "platform/headless_platform.h"
 #include "platform/offscreen_gl.h"
+#include "tests/support/gl_snapshot.h"
 
 namespace tarnel::gfx::testing {
 
@@ -110,27 +111,6 @@ protected:
     std::vector<std::uint8_t> pixels;
 };
 
-// The GL state that the overlay code promises, read back in one place.
-struct GlSnapshot {
-    GLint matrixMode = 0, modelviewDepth = 0, projectionDepth = 0, blendSrc = 0, blendDst = 0;
-    GLint alphaFunc = 0, boundTexture = 0;
-    GLfloat alphaRef = -1.0f;
-    std::array<GLfloat, 16> modelview{}, projection{};
-
-    static GlSnapshot take() {
-        GlSnapshot s;
-        glGetIntegerv(GL_MATRIX_MODE, &s.matrixMode);
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &s.modelviewDepth);
-        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &s.projectionDepth);
-        glGetIntegerv(GL_BLEND_SRC, &s.blendSrc);
-        glGetIntegerv(GL_BLEND_DST, &s.blendDst);
-        glGetIntegerv(GL_ALPHA_TEST_FUNC, &s.alphaFunc);
-        glGetFloatv(GL_ALPHA_TEST_REF, &s.alphaRef);
-        glGetIntegerv(GL_TEXTURE_BINDING_2D, &s.boundTexture);
-        glGetFloatv(GL_MODELVIEW_MATRIX, s.modelview.data());
-        glGetFloatv(GL_PROJECTION_MATRIX, s.projection.data());
-        return s;
-    }
-};
+using tarnel::testing::GlSnapshot;
 
 }  // namespace tarnel::gfx::testing

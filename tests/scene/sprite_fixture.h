@@ -8,6 +8,7 @@
 #include "gfx/gl_state.h"
 #include "platform/headless_platform.h"
 #include "platform/offscreen_gl.h"
+#include "tests/support/gl_snapshot.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -22,39 +23,6 @@ namespace tarnel::testing {
 
 constexpr int kViewWidth = 160;
 constexpr int kViewHeight = 120;
-
-struct GlSnapshot {
-    bool blend, depthTest, lighting, cullFace, texture2d, alphaTest;
-    GLboolean depthMask;
-    GLint blendSrc, blendDst, alphaFunc, cullMode, matrixMode;
-    GLint modelviewDepth, projectionDepth, textureDepth;
-    std::array<GLfloat, 16> modelview, projection, texture;
-    GLint viewport[4];
-
-    static GlSnapshot take() {
-        GlSnapshot s{};
-        s.blend = glIsEnabled(GL_BLEND);
-        s.depthTest = glIsEnabled(GL_DEPTH_TEST);
-        s.lighting = glIsEnabled(GL_LIGHTING);
-        s.cullFace = glIsEnabled(GL_CULL_FACE);
-        s.texture2d = glIsEnabled(GL_TEXTURE_2D);
-        s.alphaTest = glIsEnabled(GL_ALPHA_TEST);
-        glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthMask);
-        glGetIntegerv(GL_BLEND_SRC, &s.blendSrc);
-        glGetIntegerv(GL_BLEND_DST, &s.blendDst);
-        glGetIntegerv(GL_ALPHA_TEST_FUNC, &s.alphaFunc);
-        glGetIntegerv(GL_CULL_FACE_MODE, &s.cullMode);
-        glGetIntegerv(GL_MATRIX_MODE, &s.matrixMode);
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &s.modelviewDepth);
-        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &s.projectionDepth);
-        glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &s.textureDepth);
-        glGetFloatv(GL_MODELVIEW_MATRIX, s.modelview.data());
-        glGetFloatv(GL_PROJECTION_MATRIX, s.projection.data());
-        glGetFloatv(GL_TEXTURE_MATRIX, s.texture.data());
-        glGetIntegerv(GL_VIEWPORT, s.viewport);
-        return s;
-    }
-};
 
 inline const std::array<GLfloat, 16>& identityMatrix() {
     static const std::array<GLfloat, 16> identity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
