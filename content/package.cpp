@@ -44,7 +44,7 @@ Package buildPackage(const std::string& scriptsDir) {
         pkg.members.push_back({"textures\\" + art.file,
                                art.alpha ? encodeTga(art.image) : encodeJpeg(art.image, art.quality)});
 
-    pkg.members.push_back({"meshes\\sphere.dat", serializeMesh(buildSphere(96, 48))});
+    pkg.members.push_back({"meshes\\sphere.dat", serializeMesh(buildSphere(64, 32))});
     pkg.members.push_back({"meshes\\env.dat", serializeMesh(buildSkyCube(4))});
     pkg.members.push_back({"meshes\\station.dat", serializeMesh(buildStation())});
     pkg.members.push_back({"meshes\\panels.dat", serializeMesh(buildSolarPanels())});

@@ -154,6 +154,36 @@ Raster paintStorms(int w, int h) {
     return img;
 }
 
+// City lights for the night side: warm points scattered over the habitable land, thickest
+// along the coasts and in a few dense regions, none on ice, high ground or open sea. The
+// layer is self-lit and added over the surface, so black stays invisible on the day side.
+Raster paintCityLights(const Terrain& t, int w, int h) {
+    Raster img(w, h);
+    SphereField regions(256, 128, [](Vec3 p) { return Vec3{fbm(p * 3.0f, 151, 4), fbm(p * 9.0f, 157, 3), 0}; });
+    // Both maps share the equirectangular layout, so a point scales straight across.
+    auto heightNear = [&](float x, float y) {
+        int tx = std::min(t.w - 1, int(x * t.w / w)), ty = std::min(t.h - 1, int(y * t.h / h));
+        return t.height[size_t(ty) * t.w + tx];
+    };
+    Random rnd(163);
+    const int towns = w * h / 24;
+    for (int i = 0; i < towns; ++i) {
+        float x = rnd.range(0, float(w)), y = rnd.range(0, float(h));
+        Vec3 p = sphereDirection(int(x), int(y), w, h);
+        float e = heightNear(x, y);
+        float lat = std::fabs(p.y);
+        Vec3 r = regions.at(int(x), int(y), w, h);
+        float coast = 1 - smoothstep(0.0f, 0.12f, e);
+        float settled = smoothstep(0.0f, 0.25f, r.x + 0.2f * coast) * (1 - smoothstep(0.55f, 0.72f, lat)) *
+                        (1 - smoothstep(0.35f, 0.6f, e));
+        if (e < 0 || rnd.uniform() > settled * (0.45f + 0.55f * coast)) continue;
+        float k = rnd.range(0.25f, 1.0f) * (0.6f + 0.4f * smoothstep(-0.2f, 0.4f, r.y));
+        img.addSpot(x, y, rnd.range(1.0f, 2.0f), Rgba{1.0f, 0.62f, 0.28f, 0} * (0.9f * k));
+        if (k > 0.8f) img.addSpot(x, y, 3.5f, Rgba{0.5f, 0.3f, 0.12f, 0} * 0.3f);
+    }
+    return img;
+}
+
 Raster paintFlat(int size, Rgba colour, uint32_t seed) {
     Raster img(size, size);
     paintAll(img, [&](int x, int y) {
@@ -225,11 +255,13 @@ Raster paintIceMoon(int w, int h) {
 }  // namespace
 
 void paintPlanetTextures(TextureSet& out) {
-    out.push_back({"planet.jpg", paintSurface(buildTerrain(2048, 1024)), false, 90});
+    Terrain terrain = buildTerrain(2048, 1024);
+    out.push_back({"planet.jpg", paintSurface(terrain), false, 90});
+    out.push_back({"lights.jpg", paintCityLights(terrain, 1024, 512), false, 92});
     out.push_back({"clouds.tga", paintClouds(1024, 512), true, 0});
     out.push_back({"storms.jpg", paintStorms(512, 256), false, 90});
     out.push_back({"air.jpg", paintFlat(64, rgb(0.022f, 0.04f, 0.09f), 131), false, 90});
-    out.push_back({"rim.jpg", paintFlat(64, rgb(0.32f, 0.55f, 1.0f), 137), false, 90});
+    out.push_back({"rim.jpg", paintFlat(64, rgb(0.24f, 0.45f, 0.9f), 137), false, 90});
     out.push_back({"moon.jpg", paintMoon(1024, 512, 141, rgb(0.62f, 0.6f, 0.57f), rgb(0.3f, 0.29f, 0.28f)), false, 88});
     out.push_back({"icemoon.jpg", paintIceMoon(512, 256), false, 88});
 }
