@@ -46,5 +46,5 @@ glplanet=/usr/libexec/xscreensaver/glplanet
 if [ -x "$glplanet" ]; then
     measure glplanet "$glplanet" -root -delay 0
 else
-    echo "glplanet: not installed (apt-get install xscreensaver-gl)"
+    echo "glplanet: not installed (apt-get install xscreensaver-gl-extra)"
 fi

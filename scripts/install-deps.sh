@@ -7,7 +7,7 @@ packages=(
   libjpeg62-turbo-dev zlib1g-dev libpng-dev libinih-dev libgtk-3-dev libvorbis-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xdotool x11-utils unar tk imagemagick libxml2-utils
-  xscreensaver xscreensaver-gl valgrind
+  xscreensaver xscreensaver-gl-extra valgrind
 )
 missing=()
 for p in "${packages[@]}"; do
