@@ -18,7 +18,7 @@ struct TextureArt {
 
 using TextureSet = std::vector<TextureArt>;
 
-void paintPlanetTextures(TextureSet& out);   // surface, clouds, storms, air, moons
+void paintPlanetTextures(TextureSet& out);   // surface, lights, clouds, corona, air, moons
 void paintSkyTextures(TextureSet& out);      // sky atlas, nebulae
 void paintLightTextures(TextureSet& out);    // sun, glow, flare, lens ghosts, halo
 void paintSpriteTextures(TextureSet& out);   // particles, beacon

@@ -1,4 +1,5 @@
-// The home planet (continents, oceans, ice), its clouds, storm flashes and air, and two moons.
+// The home planet (continents, oceans, ice), its city lights, clouds and air, the sun's
+// corona, and two moons.
 // All are equirectangular maps painted from 3D noise on the unit sphere, so they have no
 // seam at s = 0 and no pinch at the poles.
 #include <algorithm>
@@ -137,23 +138,6 @@ Raster paintClouds(int w, int h) {
     return img;
 }
 
-// Lightning in the storm belts: black, with clusters of small blue-white bursts.
-Raster paintStorms(int w, int h) {
-    Raster img(w, h);
-    Random rnd(91);
-    for (int cluster = 0; cluster < 26; ++cluster) {
-        float cx = rnd.range(0, float(w)), cy = h * (0.5f + 0.32f * (rnd.uniform() - 0.5f) * 2);
-        int bursts = 2 + int(rnd.uniform() * 4);
-        for (int b = 0; b < bursts; ++b) {
-            float x = cx + rnd.range(-10, 10), y = cy + rnd.range(-6, 6);
-            float k = rnd.range(0.4f, 1.0f);
-            img.addSpot(x, y, rnd.range(1.5f, 3.0f), Rgba{0.12f, 0.15f, 0.24f, 0} * k);
-            img.addSpot(x, y, 0.8f, Rgba{0.5f, 0.55f, 0.7f, 0} * k);
-        }
-    }
-    return img;
-}
-
 // City lights for the night side: warm points scattered over the habitable land, thickest
 // along the coasts and in a few dense regions, none on ice, high ground or open sea. The
 // layer is self-lit and added over the surface, so black stays invisible on the day side.
@@ -259,8 +243,8 @@ void paintPlanetTextures(TextureSet& out) {
     out.push_back({"planet.jpg", paintSurface(terrain), false, 90});
     out.push_back({"lights.jpg", paintCityLights(terrain, 1024, 512), false, 92});
     out.push_back({"clouds.tga", paintClouds(1024, 512), true, 0});
-    out.push_back({"storms.jpg", paintStorms(512, 256), false, 90});
-    out.push_back({"air.jpg", paintFlat(64, rgb(0.022f, 0.04f, 0.09f), 131), false, 90});
+    // The sun's corona shares the flat painter with the planet's rim.
+    out.push_back({"corona.jpg", paintFlat(64, rgb(0.45f, 0.3f, 0.12f), 131), false, 90});
     out.push_back({"rim.jpg", paintFlat(64, rgb(0.24f, 0.45f, 0.9f), 137), false, 90});
     out.push_back({"moon.jpg", paintMoon(1024, 512, 141, rgb(0.62f, 0.6f, 0.57f), rgb(0.3f, 0.29f, 0.28f)), false, 88});
     out.push_back({"icemoon.jpg", paintIceMoon(512, 256), false, 88});

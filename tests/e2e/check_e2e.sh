@@ -34,9 +34,9 @@ damaged no_world "sed -i 's/^world world/world home/' worlds.txt" \
     'worlds.txt: no world named "world": the saver would draw cleared frames'
 damaged unlisted_texture "sed -i 's/^planet.jpg/planet2.jpg/' texture.txt" \
     'planet.txt:12: texture "textures\planet.jpg" is not in "texture.txt"'
-air_line=$(grep -n '^air.jpg' "$data/texture.txt" | cut -d: -f1)
-damaged broken_image "head -c 300 textures/air.jpg > cut && mv cut textures/air.jpg" \
-    "texture.txt:$air_line: image"' "textures\air.jpg" is damaged: parts of it are made up'
+moon_line=$(grep -n '^moon.jpg' "$data/texture.txt" | cut -d: -f1)
+damaged broken_image "head -c 3000 textures/moon.jpg > cut && mv cut textures/moon.jpg" \
+    "texture.txt:$moon_line: image"' "textures\moon.jpg" is damaged: parts of it are made up'
 damaged short_mesh "head -c 100 meshes/station.dat > cut && mv cut meshes/station.dat" \
     'orbit.txt:5: mesh "meshes\station.dat" is shorter than its sections say; it draws nothing'
 

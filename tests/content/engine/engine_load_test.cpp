@@ -99,7 +99,10 @@ TEST_F(EngineLoadsDefaultPackage, BuildsTexturesMeshesAndTheWorld) {
     tarnel::Sphere* frost = findSphere(world->objects, "frost");
     ASSERT_NE(frost, nullptr);
     EXPECT_TRUE(frost->specular);
-    tarnel::Sphere* storms = findSphere(world->objects, "storms");
-    ASSERT_NE(storms, nullptr);
-    EXPECT_TRUE(storms->flash && storms->rnd);
+    tarnel::Sphere* flicker = findSphere(*world->firstpass, "sunflare2");
+    ASSERT_NE(flicker, nullptr);
+    EXPECT_TRUE(flicker->flash && flicker->rnd);
+    tarnel::Sphere* corona = findSphere(*world->firstpass, "corona");
+    ASSERT_NE(corona, nullptr);
+    EXPECT_TRUE(corona->atmo && corona->light);
 }
