@@ -12,7 +12,7 @@ mkdir -p "$config/tarnel" "$root/docs/frames"
 # Our own settings: no clock, no music, the default speed, whatever the user has set.
 printf 'ShowClock=0\nShowFPS=0\nEnableMusic=0\nSpeed=50\n' > "$config/tarnel/settings.ini"
 n=1
-for moment in "8 300" "4 450" "7 700"; do
+for moment in "1 400" "3 1200" "5 400"; do
     set -- $moment
     XDG_CONFIG_HOME=$config "$build/tarnel" --headless --size 480x360 --seed "$1" --frames "$2" \
         --render "$root/docs/frames/frame-$n.png" --data "$build/data.sdd"
