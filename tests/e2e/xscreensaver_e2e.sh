@@ -48,6 +48,15 @@ not_black() { # the screen has some colour in it
     import -window root "$work/shot.png"
     [ "$(convert "$work/shot.png" -format '%[fx:maxima.r+maxima.g+maxima.b > 0.1]' info:)" = 1 ]
 }
+# A busy machine or a sanitizer build can take seconds before the first picture.
+wait_drawn() {  # pid what
+    for _ in $(seq 30); do
+        sleep 0.5
+        kill -0 "$1" 2>/dev/null || fail "tarnel ended early in $2"
+        not_black && return 0
+    done
+    fail "nothing drawn in $2"
+}
 
 as_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
 pids+=($!)
@@ -56,9 +65,7 @@ as_user xscreensaver-command -activate >/dev/null 2>&1 || fail "the daemon does 
 pid=""
 for _ in $(seq 100); do pid=$(hack_pid) && [ -n "$pid" ] && break; sleep 0.1; done
 [ -n "$pid" ] || fail "the daemon did not start tarnel"
-sleep 3
-kill -0 "$pid" 2>/dev/null || fail "tarnel ended early"
-not_black || fail "nothing drawn in the daemon's window"
+wait_drawn "$pid" "the daemon's window"
 as_user xscreensaver-command -deactivate >/dev/null 2>&1
 start=$(date +%s%N)
 # The daemon's helper that forked tarnel is killed first, so an ended tarnel may stay a zombie
@@ -77,9 +84,7 @@ pids+=($HOST_PID)
 read -r parent <&"${HOST[0]}"
 as_user "$work/bin/tarnel" --root --window-id "$parent" --no-clock >"$work/preview.log" 2>&1 &
 pid=$!; pids+=($pid)
-sleep 3
-kill -0 "$pid" 2>/dev/null || fail "the preview ended early"
-not_black || fail "the preview drew nothing"
+wait_drawn "$pid" "the preview"
 kill -TERM "$pid"
 for _ in $(seq 10); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "the preview outlived SIGTERM by a second"
