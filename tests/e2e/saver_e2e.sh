@@ -20,6 +20,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# A sanitizer build runs several times slower: its deadlines are stretched by this factor.
+slowdown=${TARNEL_TEST_SLOWDOWN:-1}
 fail() { echo "FAIL: $*" >&2; [ -f "$work/saver.log" ] && cat "$work/saver.log" >&2; exit 1; }
 
 write_settings() {  # extra lines for the settings file
@@ -147,11 +149,11 @@ Gamma=90"
             kill -"$signal" "$saver_pid"
             sleep 0.05
             kill -"$signal" "$saver_pid" 2>/dev/null || true
-            for _ in $(seq 10); do
+            for _ in $(seq $((10 * slowdown))); do
                 kill -0 "$saver_pid" 2>/dev/null || break
                 sleep 0.1
             done
-            kill -0 "$saver_pid" 2>/dev/null && fail "SIG$signal in the $moment: still running a second later"
+            kill -0 "$saver_pid" 2>/dev/null && fail "SIG$signal in the $moment: still running ${slowdown} s later"
             status=0
             wait "$saver_pid" || status=$?
             saver_pid=""
