@@ -15,7 +15,8 @@ function(tarnel_library name)
 endfunction()
 
 # tarnel_test(NAME DIR dir [DEPS target...])
-# One GoogleTest executable from every *_test.cpp of tests/<dir>, registered with CTest.
+# One GoogleTest executable from every *_test.cpp of tests/<dir>, registered with CTest: one
+# test per case, or the whole executable as one test with TARNEL_TEST_WHOLE_BINARIES.
 function(tarnel_test name)
   cmake_parse_arguments(A "" "DIR" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${A_DIR}/*_test.cpp")
@@ -29,5 +30,9 @@ function(tarnel_test name)
     TARNEL_SHARED_TESTDATA="${TARNEL_SHARED_DIR}/testdata"
     TARNEL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     TARNEL_BINARY_DIR="${CMAKE_BINARY_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  if(TARNEL_TEST_WHOLE_BINARIES)
+    add_test(NAME ${name} COMMAND ${name})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

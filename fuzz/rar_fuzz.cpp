@@ -18,8 +18,10 @@ namespace {
 void decodeRaw(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return;
     std::vector<std::uint8_t> out(static_cast<std::size_t>(data[0] | (data[1] << 8)) + 1);
-    tarnel::rar::Unpack20 unpack20;
-    tarnel::rar::Unpack15 unpack15;
+    // Kept from input to input, as the package reader keeps them from member to member: the
+    // first call resets each, and their windows are not allocated again for every input.
+    static tarnel::rar::Unpack20 unpack20;
+    static tarnel::rar::Unpack15 unpack15;
     for (bool solid : {false, true}) {
         unpack20.unpack(data + 2, size - 2, out.data(), out.size(), solid, nullptr);
         unpack15.unpack(data + 2, size - 2, out.data(), out.size(), solid, nullptr);

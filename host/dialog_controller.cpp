@@ -196,7 +196,7 @@ void DialogController::acceptAndSave() {
         }
     }
     settings_.TimeFormat = state_.twelveHour;
-    if (save_) save_(settings_);
+    if (save_) saved_ = save_(settings_);
     result_ = platform::kOkButton;
 }
 

@@ -34,6 +34,8 @@ public:
 
     // 0 while open, then the control that ended the dialog (OK or Cancel).
     int result() const { return result_; }
+    // False once OK could not save the settings (an unwritable folder, a full disk).
+    bool saved() const { return saved_; }
 
 private:
     void selectEntry(const std::string& text);
@@ -48,6 +50,7 @@ private:
     SaveFunction save_;
     platform::ConfigDialogState state_;
     int result_ = 0;
+    bool saved_ = true;
 };
 
 }  // namespace tarnel

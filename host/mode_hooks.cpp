@@ -17,6 +17,9 @@ void runConfigure(SaverApp& app, platform::Platform& platform) {
     auto owner = static_cast<std::uint64_t>(static_cast<std::uint32_t>(app.parentWindow));
     if (!platform::runConfigDialog(controller, owner))
         std::fprintf(stderr, "tarnel: the configuration dialog needs a display\n");
+    // The dialog closes on OK either way, as it always has; only the log tells a failed save.
+    if (!controller.saved())
+        std::fprintf(stderr, "tarnel: could not save the settings to %s\n", platform::settingsFilePath().c_str());
 }
 
 void runPreview(SaverApp& app, platform::Platform&) {

@@ -1,13 +1,11 @@
-// Where the dialog and preview pictures come from. A build that found the rendered pictures
-// when it was configured carries them inside the program; otherwise they are read from the
-// build tree or the installed data folder, and a missing picture shows as black.
+// Where the dialog and preview pictures come from. The build renders them with the program
+// itself, so the Linux program cannot carry them inside (each render would relink it and
+// render again): it reads them from the folder that holds its data, where an install puts
+// them, or from the resources folder of the build tree it lies in. A missing picture shows
+// as black. A build that renders them with another program may fill in the bytes instead.
 #include "platform/config_dialog.h"
 
 #include "platform/system.h"
-
-#ifdef TARNEL_HAVE_EMBEDDED_PICTURES
-#include "embedded_pictures.h"
-#endif
 
 namespace tarnel::platform {
 
@@ -15,29 +13,16 @@ namespace {
 
 ResourceImage picture(const char* name) {
     ResourceImage image;
-    image.fallbackFiles.push_back(std::string(TARNEL_BUILD_RESOURCES) + "/" + name);
     image.fallbackFiles.push_back(installedDataFolder() + "/" + name);
+    const std::string programFolder = executableFolder();
+    if (!programFolder.empty()) image.fallbackFiles.push_back(programFolder + "/resources/" + name);
     return image;
 }
 
 }  // namespace
 
-ResourceImage dialogPicture() {
-    ResourceImage image = picture("dialog.png");
-#ifdef TARNEL_HAVE_EMBEDDED_DIALOG_PICTURE
-    image.bytes = kDialogPicturePng;
-    image.size = sizeof kDialogPicturePng;
-#endif
-    return image;
-}
+ResourceImage dialogPicture() { return picture("dialog.png"); }
 
-ResourceImage previewPicture() {
-    ResourceImage image = picture("preview.png");
-#ifdef TARNEL_HAVE_EMBEDDED_PREVIEW_PICTURE
-    image.bytes = kPreviewPicturePng;
-    image.size = sizeof kPreviewPicturePng;
-#endif
-    return image;
-}
+ResourceImage previewPicture() { return picture("preview.png"); }
 
 }  // namespace tarnel::platform

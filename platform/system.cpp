@@ -122,10 +122,15 @@ std::string workingDirectory() {
     return error ? std::string() : current.string();
 }
 
-std::string installedDataFolder() {
+std::string executableFolder() {
     std::error_code error;
     fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    fs::path exeFolder = error ? fs::path() : exe.parent_path();
+    return error ? std::string() : exe.parent_path().string();
+}
+
+std::string installedDataFolder() {
+    std::error_code error;
+    fs::path exeFolder = executableFolder();
     if (!exeFolder.empty() && fs::exists(exeFolder / "data.sdd", error)) return exeFolder.string();
     if (fs::exists(fs::path(TARNEL_INSTALL_DATADIR) / "data.sdd", error)) return TARNEL_INSTALL_DATADIR;
     return exeFolder.empty() ? std::string(TARNEL_INSTALL_DATADIR) : exeFolder.string();

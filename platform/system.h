@@ -30,6 +30,8 @@ bool writeFileAtomically(const std::string& path, const std::string& contents);
 
 bool setWorkingDirectory(const std::string& folder);
 std::string workingDirectory();
+// The folder of the running program; empty when it cannot be told.
+std::string executableFolder();
 // The folder that holds the installed default data: beside the executable when a data.sdd
 // lies there (a build tree), else the installed share folder.
 std::string installedDataFolder();

@@ -43,14 +43,40 @@ write_settings() {
     printf 'UseDesktop=0\nWidth=800\nHeight=600\nDepth=32\nShowFPS=0\nDefGamma=0\nGamma=50\nSpeed=50\n' >"$settings_file"
 }
 
-case "$scenario" in
-dialog_ok)
-    write_settings
+show_preview() {  # program picture: the host's window must show the picture at its top-left
+    echo 'wm geometry . 400x300+0+0; frame .f -width 400 -height 300 -background white; pack .f
+update; puts [winfo id .f]; flush stdout
+while {[gets stdin line] >= 0} { if {$line eq "close"} { destroy .f; update } }' >"$work/host.tcl"
+    coproc HOST { wish "$work/host.tcl"; }
+    pids+=($HOST_PID)
+    read -r parent <&"${HOST[0]}"
+    "$1" /p "$(printf '%d' "$parent")" >"$work/tarnel.log" 2>&1 &
+    local pid=$!; pids+=($pid)
+    sleep 1.5
+    eval "$(xwininfo -id "$parent" | awk '/Absolute upper-left X/{print "PX="$4} /Absolute upper-left Y/{print "PY="$4}')"
+    import -window root "$work/shot.png"
+    [ "$(pixel "$work/shot.png" $((PX + 10)) $((PY + 10)))" = "$(pixel "$2" 10 10)" ] || fail "no picture at the top-left"
+    [ "$(pixel "$work/shot.png" $((PX + 154)) $((PY + 114)))" = "$(pixel "$2" 154 114)" ] || fail "picture cut short"
+    for spot in "$((PX + 156)) $((PY + 10))" "$((PX + 10)) $((PY + 116))" "$((PX + 390)) $((PY + 290))"; do
+        [ "$(pixel "$work/shot.png" $spot)" = "#000000" ] || fail "not black beyond the picture at $spot"
+    done
+    echo close >&"${HOST[1]}"
+    wait_exit "$pid" 3
+}
+
+open_dialog() {  # sets pid, and X and Y of the dialog window
     "$tarnel" /c >"$work/tarnel.log" 2>&1 &
     pid=$!; pids+=($pid)
+    local win
     win=$(wait_window "Tarnel Configuration")
     sleep 0.5
     eval "$(xdotool getwindowgeometry --shell "$win")"
+}
+
+case "$scenario" in
+dialog_ok)
+    write_settings
+    open_dialog
     # Dialog units are two pixels each: Show FPS at (111,17), the speed bar's channel near
     # its right end at (180,97), OK at (244,225).
     xdotool mousemove $((X + 2 * 115)) $((Y + 2 * 21)) click 1
@@ -66,14 +92,20 @@ dialog_ok)
     gamma=$(sed -n 's/^Gamma=//p' "$settings_file")
     [ "$gamma" -lt 60 ] || fail "gamma changed by End ($gamma)"
     ;;
+dialog_ok_unwritable)
+    # The settings folder cannot be made (a file stands in its place): OK closes the dialog
+    # and says that it could not save.
+    mkdir -p "$work/config"
+    : >"$work/config/tarnel"
+    open_dialog
+    xdotool mousemove $((X + 2 * 276)) $((Y + 2 * 232)) click 1
+    wait_exit "$pid" 5
+    grep -q '^tarnel: could not save the settings' "$work/tarnel.log" || fail "the failed save went unreported"
+    ;;
 dialog_cancel)
     write_settings
     before=$(cat "$settings_file")
-    "$tarnel" /c >"$work/tarnel.log" 2>&1 &
-    pid=$!; pids+=($pid)
-    win=$(wait_window "Tarnel Configuration")
-    sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$win")"
+    open_dialog
     xdotool mousemove $((X + 2 * 115)) $((Y + 2 * 21)) click 1
     # Without a window manager the key goes to the window under the pointer.
     xdotool key Escape
@@ -81,33 +113,19 @@ dialog_cancel)
     [ "$(cat "$settings_file")" = "$before" ] || fail "Cancel wrote the settings"
     ;;
 preview)
-    # A copy of the program beside a data folder of its own, with a preview picture whose
-    # colour the screen must show.
+    # A copy of the program beside a data folder of its own, as an install lays it out, with a
+    # preview picture whose colour the screen must show.
     mkdir -p "$work/bin"
     cp "$tarnel" "$work/bin/tarnel"
     : >"$work/bin/data.sdd"
     convert -size 155x115 xc:'#FF8000' "$work/bin/preview.png"
-    echo 'wm geometry . 400x300+0+0; frame .f -width 400 -height 300 -background white; pack .f
-update; puts [winfo id .f]; flush stdout
-while {[gets stdin line] >= 0} { if {$line eq "close"} { destroy .f; update } }' >"$work/host.tcl"
-    coproc HOST { wish "$work/host.tcl"; }
-    pids+=($HOST_PID)
-    read -r parent <&"${HOST[0]}"
-    "$work/bin/tarnel" /p "$(printf '%d' "$parent")" >"$work/tarnel.log" 2>&1 &
-    pid=$!; pids+=($pid)
-    sleep 1.5
-    eval "$(xwininfo -id "$parent" | awk '/Absolute upper-left X/{print "PX="$4} /Absolute upper-left Y/{print "PY="$4}')"
-    import -window root "$work/shot.png"
-    expected=$(pixel "$work/bin/preview.png" 10 10)
-    [ -n "$(find "$(dirname "$tarnel")/resources" -name preview.png 2>/dev/null)" ] &&
-        expected=$(pixel "$(dirname "$tarnel")/resources/preview.png" 10 10)
-    [ "$(pixel "$work/shot.png" $((PX + 10)) $((PY + 10)))" = "$expected" ] || fail "no picture at the top-left"
-    [ "$(pixel "$work/shot.png" $((PX + 154)) $((PY + 114)))" != "#000000" ] || fail "picture cut short"
-    for spot in "$((PX + 156)) $((PY + 10))" "$((PX + 10)) $((PY + 116))" "$((PX + 390)) $((PY + 290))"; do
-        [ "$(pixel "$work/shot.png" $spot)" = "#000000" ] || fail "not black beyond the picture at $spot"
-    done
-    echo close >&"${HOST[1]}"
-    wait_exit "$pid" 3
+    show_preview "$work/bin/tarnel" "$work/bin/preview.png"
+    ;;
+preview_build_tree)
+    # The program where the build put it, reading the picture the build rendered.
+    picture="$(dirname "$tarnel")/resources/preview.png"
+    [ -s "$picture" ] || fail "the build rendered no $picture"
+    show_preview "$tarnel" "$picture"
     ;;
 preview_without_window)
     "$tarnel" /p >"$work/tarnel.log" 2>&1 &

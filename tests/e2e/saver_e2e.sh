@@ -20,6 +20,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# A sanitizer build runs several times slower: its deadlines are stretched by this factor.
+slowdown=${TARNEL_TEST_SLOWDOWN:-1}
 fail() { echo "FAIL: $*" >&2; [ -f "$work/saver.log" ] && cat "$work/saver.log" >&2; exit 1; }
 
 write_settings() {  # extra lines for the settings file
@@ -49,6 +51,13 @@ answer_error_box() {
 }
 
 start_saver() {
+    launch_saver
+    wait_loaded
+    sleep 1  # let it draw frames
+    kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended by itself"
+}
+
+launch_saver() {  # returns once the saver window shows, while the package loads
     SDL_AUDIODRIVER=dummy "$tarnel" /s --verbose >"$work/saver.log" 2>&1 &
     saver_pid=$!
     xdotool search --sync --onlyvisible --name '^Tarnel$' >/dev/null 2>&1 &
@@ -60,6 +69,10 @@ start_saver() {
         sleep 0.1
     done
     kill "$search" 2>/dev/null && fail "no saver window"
+    return 0
+}
+
+wait_loaded() {
     # Loading the package can take seconds on a busy machine; input counts only from the loop on.
     for _ in $(seq 300); do
         grep -q '^tarnel: loaded, the flight starts$' "$work/saver.log" && break
@@ -68,8 +81,6 @@ start_saver() {
         sleep 0.1
     done
     grep -q '^tarnel: loaded, the flight starts$' "$work/saver.log" || fail "the saver did not finish loading"
-    sleep 1  # let it draw frames
-    kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended by itself"
 }
 
 wait_saver() {  # expects the saver to end within a few seconds with status 0 after drawing
@@ -123,28 +134,31 @@ Gamma=90"
     wait_saver
     ;;
 stop_signals_any_moment)
-    # Each stop signal, while the package loads and once the loop runs: the saver ends within
-    # a second with status 0, through its end steps (which give back mode, gamma and cursor).
+    # Each stop signal while the package loads (the window shows, the loop has not begun) and
+    # once the loop runs, sent twice so that the second arrives during the end steps: the
+    # saver ends within a second with status 0, through its end steps (which give back mode,
+    # gamma and cursor).
     write_settings "DefGamma=0
 Gamma=90"
     start_xvfb
     for signal in TERM INT HUP; do
-        for delay in 0.2 3; do
-            SDL_AUDIODRIVER=dummy "$tarnel" /s --verbose >"$work/saver.log" 2>&1 &
-            saver_pid=$!
-            sleep "$delay"
+        for moment in loading loop; do
+            launch_saver
+            if [ "$moment" = loop ]; then wait_loaded; sleep 1; fi
             kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended before SIG$signal"
             kill -"$signal" "$saver_pid"
-            for _ in $(seq 10); do
+            sleep 0.05
+            kill -"$signal" "$saver_pid" 2>/dev/null || true
+            for _ in $(seq $((10 * slowdown))); do
                 kill -0 "$saver_pid" 2>/dev/null || break
                 sleep 0.1
             done
-            kill -0 "$saver_pid" 2>/dev/null && fail "SIG$signal after $delay s: still running a second later"
+            kill -0 "$saver_pid" 2>/dev/null && fail "SIG$signal in the $moment: still running ${slowdown} s later"
             status=0
             wait "$saver_pid" || status=$?
             saver_pid=""
-            [ "$status" -eq 0 ] || fail "SIG$signal after $delay s: exit status $status"
-            echo "SIG$signal after $delay s: ended with status 0"
+            [ "$status" -eq 0 ] || fail "SIG$signal in the $moment: exit status $status"
+            echo "SIG$signal in the $moment: ended with status 0"
         done
     done
     ;;

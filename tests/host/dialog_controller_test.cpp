@@ -18,12 +18,13 @@ const platform::DisplayMode kDesktop{1024, 768, 32, 60};
 struct DialogFixture : ::testing::Test {
     Settings settings;
     std::optional<Settings> saved;
+    bool saveWorks = true;
     std::unique_ptr<DialogController> dialog;
 
     void open(std::vector<platform::DisplayMode> modes = kModes) {
         dialog = std::make_unique<DialogController>(settings, modes, kDesktop, [this](const Settings& s) {
             saved = s;
-            return true;
+            return saveWorks;
         });
     }
     const platform::ConfigDialogState& state() { return dialog->state(); }
@@ -151,6 +152,20 @@ TEST_F(DialogFixture, TogglesAndCancel) {
     EXPECT_EQ(dialog->command(platform::kCancelButton), platform::CommandOutcome::Close);
     EXPECT_FALSE(saved);
     EXPECT_EQ(dialog->result(), platform::kCancelButton);
+}
+
+TEST_F(DialogFixture, OkTellsWhetherTheSettingsWereSaved) {
+    open();
+    dialog->command(platform::kCancelButton);
+    EXPECT_TRUE(dialog->saved()) << "nothing to save after Cancel";
+    open();
+    dialog->command(platform::kOkButton);
+    EXPECT_TRUE(dialog->saved());
+    saveWorks = false;
+    open();
+    EXPECT_EQ(dialog->command(platform::kOkButton), platform::CommandOutcome::Close);
+    EXPECT_FALSE(dialog->saved());
+    EXPECT_EQ(dialog->result(), platform::kOkButton);
 }
 
 }  // namespace

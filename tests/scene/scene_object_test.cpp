@@ -47,4 +47,7 @@ TEST(SceneObject, StoreKeepsObjectsAliveWhileListsOnlyPointAtThem) {
     EXPECT_FALSE(destroyed);
     EXPECT_EQ(tarnel::sceneObjectStore().keep(std::unique_ptr<Probe>()), nullptr);
     EXPECT_EQ(tarnel::sceneObjectStore().count(), before + 1);
+    // Emptied here, while destroyed still lives: the store's own end comes after this frame.
+    tarnel::sceneObjectStore().clear();
+    EXPECT_TRUE(destroyed) << "the store owns what it keeps";
 }

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the tests with AddressSanitizer and UndefinedBehaviorSanitizer and runs the whole
+# suite. No benchmarks are built. Excluded, because they cannot run under the sanitizers:
+#   e2e_memcheck   runs the program under valgrind, which cannot run a sanitized binary.
+# Usage: scripts/test-sanitize.sh [build-dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-asan}
+# -O1 and line tables only: a sanitizer build that compiles fast and still names the line.
+# Each test executable runs as one test, so its fixtures (the generated package, GL contexts)
+# are made once rather than once per case.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_SANITIZE=ON -DTARNEL_BENCH=OFF \
+    -DTARNEL_TEST_WHOLE_BINARIES=ON \
+    -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" >/dev/null
+cmake --build "$build"
+export ASAN_OPTIONS="strict_string_checks=1:detect_stack_use_after_return=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
+# In the test executables llvmpipe draws on the calling thread: the leak checker stops every
+# thread at exit, and stopping the driver's worker threads as they wind down has crashed its
+# tracer. The end-to-end runs keep the worker threads, and their one-second deadlines for
+# ending on a signal are stretched to three, as the sanitizers slow every loading step.
+LP_NUM_THREADS=0 ctest --test-dir "$build" --output-on-failure -j2 --timeout 600 -LE e2e
+TARNEL_TEST_SLOWDOWN=3 ctest --test-dir "$build" --output-on-failure -j2 --timeout 600 -L e2e -E '^e2e_memcheck$'
