@@ -20,7 +20,7 @@ endfunction()
 
 set(TARNEL_LINUX_ONLY_TESTS
   archive/rar_writer_test.cpp archive/tarnel_pack_test.cpp
-  assets/jpeg_reader_test.cpp assets/texture_table_test.cpp assets/tga_reader_test.cpp
+  assets/jpeg_reader_test.cpp assets/texture_table_test.cpp
   gfx/loading_screen_test.cpp
   host/png_writer_test.cpp host/scene_render_test.cpp host/settings_test.cpp host/startup_test.cpp
   platform/sdl_input_test.cpp)
