@@ -1,6 +1,6 @@
 # The dialog and preview pictures go inside the program when the build that renders them has
-# already run: each PNG becomes a byte array in a generated header, refreshed at the next
-# configure. Without them the program reads the files at run time.
+# already run: each PNG becomes a byte array in a generated header. Without them the program
+# reads the files at run time.
 function(tarnel_embed_pictures target)
   set(header "${CMAKE_CURRENT_BINARY_DIR}/generated/embedded_pictures.h")
   set(text "// Generated from the rendered resource pictures.\n#pragma once\n#include <cstdint>\n")
@@ -15,13 +15,12 @@ function(tarnel_embed_pictures target)
       string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
       string(APPEND text "inline const std::uint8_t k${symbol}[] = {${bytes}};\n")
       target_compile_definitions(${target} PRIVATE TARNEL_HAVE_EMBEDDED_${flag}_PICTURE=1)
+      set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${png}")
       set(found TRUE)
     endif()
   endforeach()
   if(found)
-    # Rewritten only when the pictures changed, and a new rendering does not re-run CMake:
-    # the still is drawn by the program that embeds it, so either would make each build
-    # render again, for ever.
+    # Rewritten only when the pictures changed, so that an unchanged header rebuilds nothing.
     file(WRITE "${header}.new" "${text}")
     configure_file("${header}.new" "${header}" COPYONLY)
     target_include_directories(${target} PRIVATE "${CMAKE_CURRENT_BINARY_DIR}/generated")
