@@ -21,3 +21,18 @@ add_custom_command(
   COMMENT "Taking data.sdd from the native build"
   VERBATIM)
 add_custom_target(default_package ALL DEPENDS "${CMAKE_BINARY_DIR}/data.sdd")
+
+# The program's resources: the templates of resources/windows and the pictures that the
+# native build renders (bitmaps 107 and 112, icon 111), found beside its data.sdd.
+get_filename_component(native_build "${TARNEL_NATIVE_PACKAGE}" DIRECTORY)
+set(TARNEL_NATIVE_PICTURES "${native_build}/resources" CACHE PATH
+    "The resources folder of a native build: dialog.bmp, preview.bmp, icon.ico")
+set(TARNEL_WINDOWS_RESOURCES "${CMAKE_SOURCE_DIR}/resources/windows/tarnel.rc")
+set(native_pictures dialog.bmp preview.bmp icon.ico)
+list(TRANSFORM native_pictures PREPEND "${TARNEL_NATIVE_PICTURES}/")
+set(TARNEL_WINDOWS_RESOURCE_FILES ${native_pictures} "${CMAKE_SOURCE_DIR}/resources/windows/resource_ids.h")
+foreach(picture ${native_pictures})
+  if(NOT EXISTS "${picture}")
+    message(WARNING "No ${picture}: build the native tree's resource_pictures first")
+  endif()
+endforeach()

@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 native=$(realpath -m "${1:-build}")
 [ -f "$native/data.sdd" ] || cmake --build "$native" --target default_package
-cmake --preset windows -DTARNEL_NATIVE_PACKAGE="$native/data.sdd" >/dev/null
+[ -f "$native/resources/icon.ico" ] || cmake --build "$native" --target resource_pictures
+cmake --preset windows -DTARNEL_NATIVE_PACKAGE="$native/data.sdd" -DTARNEL_NATIVE_PICTURES="$native/resources" >/dev/null
 cmake --build build-windows
 
 export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -33,3 +34,6 @@ export DISPLAY=":$(head -n1 "$work/display")"
 wineserver -p  # one server for every test program, so Wine starts once
 ctest --test-dir build-windows -L windows --output-on-failure
 bash tests/e2e/windows_saver_e2e.sh build-windows/tarnel.scr
+for scenario in dialog_template dialog_ok dialog_cancel dialog_owner preview preview_without_window icon; do
+    bash tests/e2e/windows_dialog_e2e.sh "$scenario" build-windows/tarnel.scr build-windows/tests/win32 "$native/resources"
+done

@@ -44,9 +44,12 @@ int main(int argc, char** argv) {
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                   instance, nullptr);
     if (!window) return 1;
-    // Handles are 32-bit numbers even in a 64-bit process.
-    std::printf("%d\n", static_cast<int>(reinterpret_cast<std::intptr_t>(window)));
-    std::fflush(stdout);
+    // Handles are 32-bit numbers even in a 64-bit process. Written straight to the handle:
+    // the C library may hold a pipe's output until the program ends.
+    char number[32];
+    int length = std::snprintf(number, sizeof number, "%d\n", static_cast<int>(reinterpret_cast<std::intptr_t>(window)));
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), number, static_cast<DWORD>(length), &written, nullptr);
     SetTimer(window, 1, static_cast<UINT>(seconds) * 1000, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
