@@ -34,6 +34,6 @@ export DISPLAY=":$(head -n1 "$work/display")"
 wineserver -p  # one server for every test program, so Wine starts once
 ctest --test-dir build-windows -L windows --output-on-failure
 bash tests/e2e/windows_saver_e2e.sh build-windows/tarnel.scr
-for scenario in dialog_template dialog_ok dialog_cancel dialog_owner preview preview_without_window icon; do
+for scenario in dialog_template dialog_ok dialog_cancel dialog_owner visit preview preview_without_window icon; do
     bash tests/e2e/windows_dialog_e2e.sh "$scenario" build-windows/tarnel.scr build-windows/tests/win32 "$native/resources"
 done

@@ -149,6 +149,21 @@ dialog_owner)
     run_probe click "Tarnel Configuration" 2
     wait_exit "$pid" 10
     ;;
+visit)
+    # Visit... hands the page to the system's "open" verb, which Wine passes on to
+    # xdg-open: a stand-in on PATH records what it was given.
+    mkdir -p "$work/bin"
+    printf '#!/bin/sh\necho "$@" >"%s"\n' "$work/opened.txt" >"$work/bin/xdg-open"
+    chmod +x "$work/bin/xdg-open"
+    start_settings
+    PATH="$work/bin:$PATH" start_scr /c
+    wait_window "Tarnel Configuration"
+    run_probe click "Tarnel Configuration" 1007
+    for _ in $(seq 100); do [ -s "$work/opened.txt" ] && break; sleep 0.2; done
+    grep -qx 'https://tarnel.org/' "$work/opened.txt" 2>/dev/null || fail "the page was not opened"
+    run_probe click "Tarnel Configuration" 2
+    wait_exit "$pid" 10
+    ;;
 preview)
     start_host 6
     start_scr /p "$parent"
