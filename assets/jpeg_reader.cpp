@@ -7,10 +7,8 @@
 #include <new>
 #include <vector>
 
-#include "assets/findings.h"
 #include "assets/jpeg_memory_source.h"
 #include "assets/load_timing.h"
-#include "platform/message_box.h"
 
 namespace tarnel {
 
@@ -90,23 +88,6 @@ JpegResult decodeJpeg(const std::uint8_t* bytes, std::size_t size, std::size_t m
     jpeg_destroy_decompress(&state->decoder);
     if (!state->result.ok()) state->result.image = Image{};
     return std::move(state->result);
-}
-
-bool readJpeg(const char* path, Image& image, const MemberOpener& openMember) {
-    MemoryFile file;
-    if (!openMember(file, path)) {
-        platform::showMessageBox(std::string("ARCH:Can't load JPG file: ") + path, "Error");
-        return false;
-    }
-    JpegResult result = decodeJpeg(file.data.data(), file.size);
-    file.close();
-    if (!result.ok()) {
-        reportAtReadingPlace(path, "image \"" + std::string(path) + "\" does not decode: " + result.error);
-        return false;
-    }
-    if (result.warnings > 0) reportAtReadingPlace(path, "image \"" + std::string(path) + "\" is damaged: parts of it are made up");
-    image = std::move(result.image);
-    return true;
 }
 
 }  // namespace tarnel

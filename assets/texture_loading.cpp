@@ -4,6 +4,7 @@
 #include "assets/texture_table.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>  // enums past OpenGL 1.1 (Windows' gl.h stops at 1.1)
 
 #include <cstdio>
 #include <cstring>

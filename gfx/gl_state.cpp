@@ -6,6 +6,7 @@
 #include "gfx/overlay.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>  // enums past OpenGL 1.1 (Windows' gl.h stops at 1.1)
 
 namespace tarnel::gfx {
 

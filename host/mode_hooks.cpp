@@ -3,8 +3,8 @@
 
 #include "host/dialog_controller.h"
 #include "host/settings.h"
+#include "host/user_settings.h"
 #include "platform/config_dialog.h"
-#include "platform/system.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -13,7 +13,7 @@ namespace tarnel {
 
 void runConfigure(SaverApp& app, platform::Platform& platform) {
     DialogController controller(settings(), platform.primaryDisplayModes(), platform.desktopMode(),
-                                [](const Settings& edited) { return saveSettings(platform::settingsFilePath(), edited); });
+                                [](const Settings& edited) { return saveUserSettings(edited); });
     auto owner = static_cast<std::uint64_t>(static_cast<std::uint32_t>(app.parentWindow));
     if (!platform::runConfigDialog(controller, owner))
         std::fprintf(stderr, "tarnel: the configuration dialog needs a display\n");

@@ -144,9 +144,11 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
             stopLoading();
             return;
         }
-        drawLoadingFrame();
-        glFinish();
-        platform.swapBuffers();
+        platform.deliverLoadingTick([&platform] {
+            drawLoadingFrame();
+            glFinish();
+            platform.swapBuffers();
+        });
         if (bench.enabled && bench.firstLoadingFrame < 0.0)
             bench.firstLoadingFrame = bench.sinceStart(BenchRecord::now().wall);
     });

@@ -98,7 +98,7 @@ FlagMatch takeSettingFlag(const std::string& name, const std::string& value, std
 
 Settings applySettingOverrides(const Settings& settings, const std::string& overrides) {
     if (overrides.empty()) return settings;
-    return parseSettings(overrides, settings);
+    return applySettingLines(overrides, settings);
 }
 
 const char* settingFlagsUsage() {

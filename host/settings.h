@@ -41,6 +41,13 @@ Settings& settings();
 // and the folder of the installed data.
 Settings defaultSettings(const std::optional<platform::DisplayMode>& desktop, const std::string& dataFolder);
 
+// One value by its name (letter case aside) into settings: numbers are held to their ranges,
+// anything unreadable is ignored.
+void applySettingValue(Settings& settings, const char* name, const char* value);
+bool sameSettingName(std::string_view a, std::string_view b);
+// Plain Name=value lines of our own making (no comments, sections or quoting) over base.
+Settings applySettingLines(std::string_view lines, const Settings& base);
+
 // Reads Name=value lines over the defaults; anything unreadable keeps its default.
 Settings parseSettings(std::string_view text, const Settings& defaults);
 // The file text of a save: every value but Path, and ShowFlame as 0. A Path line of the old

@@ -15,6 +15,7 @@
 #include "host/setting_flags.h"
 #include "host/settings.h"
 #include "host/stop_signal.h"
+#include "host/user_settings.h"
 #include "platform/platform.h"
 #include "platform/system.h"
 
@@ -35,7 +36,7 @@ std::unique_ptr<platform::Platform> openPlatform(const RunOptions& options, std:
     if (options.headless)
         return platform::createHeadlessPlatform(options.width.value_or(kHeadlessWidth),
                                                 options.height.value_or(kHeadlessHeight), &error);
-    return platform::createSdlPlatform(&error);
+    return platform::createDesktopPlatform(&error);
 }
 
 // Files named on the command line are made absolute before the working directory moves,
@@ -84,7 +85,7 @@ bool dumpScene(platform::Platform& platform) {
 
 }  // namespace
 
-int runTarnel(const std::vector<std::string>& args) {
+int runTarnel(const std::vector<std::string>& args, const std::string* systemLine) {
     ClockReading started = BenchRecord::now();
     const char* xscreensaverWindow = std::getenv("XSCREENSAVER_WINDOW");
     OptionParse parse = parseRunOptions(args, xscreensaverWindow);
@@ -106,7 +107,7 @@ int runTarnel(const std::vector<std::string>& args) {
     }
     if (options.dumpCamera) {
         // The flight needs neither a display nor the package: only the seed and the speed.
-        Settings flight = loadSettings(platform::settingsFilePath(), defaultSettings(std::nullopt, ""));
+        Settings flight = loadUserSettings(defaultSettings(std::nullopt, ""));
         double speedScale = static_cast<double>(flight.Speed) / 50.0 + 0.5;
         return writeCameraCsv(std::cout, options.seed.value_or(1), options.seconds, options.fps, speedScale) ? 0 : 1;
     }
@@ -117,7 +118,8 @@ int runTarnel(const std::vector<std::string>& args) {
         loadTiming().start();
     }
     SaverApp app;
-    ParsedCommandLine line = parseCommandLine(buildCommandLine(parse.remaining));
+    bool onlySwitches = systemLine && parse.remaining.size() == args.size();
+    ParsedCommandLine line = parseCommandLine(onlySwitches ? *systemLine : buildCommandLine(parse.remaining));
     app.mode = line.mode;
     app.parentWindow = line.parentWindow;
     if (!line.switchFound && options.impliesSaver()) app.mode = Saver;
@@ -140,8 +142,7 @@ int runTarnel(const std::vector<std::string>& args) {
     if (runOptions.root && !runOptions.windowId) runOptions.windowId = platform->rootWindowId();
 
     Settings& current = settings();
-    current = loadSettings(platform::settingsFilePath(),
-                           defaultSettings(platform->desktopMode(), platform::installedDataFolder()));
+    current = loadUserSettings(defaultSettings(platform->desktopMode(), platform::installedDataFolder()));
     // The dialog edits and saves the file's values, so flags meant for one run stay out of it.
     if (app.mode != Configure) current = applySettingOverrides(current, options.settingOverrides);
     app.monitorCount = enumerateMonitors(platform->displayDevices(), app.monitors);

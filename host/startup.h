@@ -10,6 +10,8 @@ namespace tarnel {
 
 // Returns the process exit status: 0 when the mode ran, 2 for a malformed option of ours,
 // 1 when no display or offscreen context could be had at all.
-int runTarnel(const std::vector<std::string>& args);
+// systemLine: the process's whole command line as the system keeps it (Windows); when none
+// of our own options was given, the switch parser reads it instead of a line built from args.
+int runTarnel(const std::vector<std::string>& args, const std::string* systemLine = nullptr);
 
 }  // namespace tarnel

@@ -15,7 +15,9 @@ extern "C" void onStopSignal(int) { stopFlag = 1; }
 void installStopSignalHandlers() {
     std::signal(SIGTERM, onStopSignal);
     std::signal(SIGINT, onStopSignal);
-    std::signal(SIGHUP, onStopSignal);
+#ifdef SIGHUP
+    std::signal(SIGHUP, onStopSignal);  // no hang-up signal on Windows
+#endif
 }
 
 bool stopRequested() { return stopFlag != 0; }

@@ -28,11 +28,11 @@ public:
     std::vector<std::uint8_t> readPixels() const;
 
 private:
-    struct Egl;
-    OffscreenGl(int width, int height, std::unique_ptr<Egl> egl);
+    struct Native;
+    OffscreenGl(int width, int height, std::unique_ptr<Native> native);
     int width_;
     int height_;
-    std::unique_ptr<Egl> egl_;
+    std::unique_ptr<Native> native_;
 };
 
 }  // namespace tarnel::platform

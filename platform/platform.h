@@ -1,10 +1,12 @@
 // The platform interface: windows, the GL context, input, displays and modes, cursor, gamma,
 // music. It names no OS type, so everything above platform/ compiles against it alone.
-// Backends: sdl/ (desktop, X11 foreign windows) and headless/ (offscreen EGL, no input).
+// Backends: sdl/ (desktop, X11 foreign windows), win32/ (Windows) and headless/ (offscreen,
+// no input).
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -85,6 +87,10 @@ public:
     virtual bool setSwapInterval(int interval) = 0;
     virtual void swapBuffers() = 0;
     virtual void destroyGlContext() = 0;
+    // One loading tick: draws the next loading-screen frame the way this window system
+    // delivers it. On Windows it is the main window's private message WM_USER + 2, sent
+    // synchronously; elsewhere the frame is drawn at once.
+    virtual void deliverLoadingTick(const std::function<void()>& drawFrame) { drawFrame(); }
     // The main display's refresh rate in Hz (60 when unknown).
     virtual int refreshRate() = 0;
 
@@ -108,8 +114,9 @@ public:
     virtual void closeAudio() = 0;
 };
 
-// The SDL2 desktop backend; null with a reason when the video system cannot start.
-std::unique_ptr<Platform> createSdlPlatform(std::string* error = nullptr);
+// The desktop backend of this build (SDL2 on Linux, Win32 on Windows); null with a reason
+// when the window system cannot start.
+std::unique_ptr<Platform> createDesktopPlatform(std::string* error = nullptr);
 // The offscreen backend: one width x height display, no input, no audio.
 std::unique_ptr<Platform> createHeadlessPlatform(int width, int height, std::string* error = nullptr);
 

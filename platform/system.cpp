@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #ifndef TARNEL_INSTALL_DATADIR
@@ -57,15 +56,6 @@ std::string settingsFilePath() {
         base = fs::path(home && home[0] ? home : "/tmp") / ".config";
     }
     return (base / "tarnel" / "settings.ini").string();
-}
-
-bool readFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    contents.assign(maxBytes, '\0');
-    in.read(contents.data(), static_cast<std::streamsize>(maxBytes));
-    contents.resize(static_cast<std::size_t>(in.gcount()));
-    return true;
 }
 
 namespace {

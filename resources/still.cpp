@@ -1,7 +1,9 @@
 // tarnel-still: turns a frame the engine rendered into one of the program's pictures. The
 // frame is cropped to the picture's shape around a chosen centre, reduced by averaging
 // (no aliased stars), and, for the preview and dialog pictures, signed with the title.
-//   tarnel-still FRAME.png OUT.png WIDTHxHEIGHT [--title] [--centre X Y] [--zoom Z]
+//   tarnel-still FRAME.png OUT WIDTHxHEIGHT [--title] [--centre X Y] [--zoom Z]
+// OUT's ending picks the file: .png, .bmp (a Windows bitmap resource) or .ico (a Windows
+// icon holding the picture and, below its size, the 48, 32 and 16 pixel squares).
 // X and Y place the crop centre as fractions of the frame (0.5 0.5 is its middle); Z above 1
 // crops closer (the icon keeps just the planet).
 #include <png.h>
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "content/encode.h"
 #include "content/strokes.h"
@@ -81,8 +84,35 @@ void signTitle(Raster& img) {
     content::drawStrokes(img, content::layoutText(title, x, baseline, glyph, 7), style);
 }
 
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+struct Crop {
+    bool title = false;
+    float cx = 0.5f, cy = 0.5f, zoom = 1.0f;
+};
+
+Raster picture(const Raster& frame, int width, int height, const Crop& crop) {
+    Raster out = cropAndReduce(frame, width, height, crop.cx, crop.cy, crop.zoom);
+    if (crop.title) signTitle(out);
+    return out;
+}
+
+content::Bytes encode(const std::string& path, const Raster& frame, int width, int height, const Crop& crop) {
+    if (endsWith(path, ".bmp")) return content::encodeBmp(picture(frame, width, height, crop));
+    if (endsWith(path, ".ico")) {
+        // Each size is cropped from the frame itself, so the small ones stay sharp.
+        std::vector<Raster> images{picture(frame, width, height, crop)};
+        for (int side : {48, 32, 16})
+            if (side < width && side < height) images.push_back(picture(frame, side, side, crop));
+        return content::encodeIco(images);
+    }
+    return content::encodePng(picture(frame, width, height, crop));
+}
+
 int usage() {
-    std::fprintf(stderr, "usage: tarnel-still FRAME.png OUT.png WIDTHxHEIGHT [--title] [--centre X Y] [--zoom Z]\n");
+    std::fprintf(stderr, "usage: tarnel-still FRAME.png OUT[.png|.bmp|.ico] WIDTHxHEIGHT [--title] [--centre X Y] [--zoom Z]\n");
     return 2;
 }
 
@@ -94,18 +124,17 @@ int main(int argc, char** argv) {
     if (std::sscanf(argv[3], "%dx%d", &width, &height) != 2 || width < 1 || height < 1 ||
         width > 4096 || height > 4096)
         return usage();
-    bool title = false;
-    float cx = 0.5f, cy = 0.5f, zoom = 1.0f;
+    Crop crop;
     for (int i = 4; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--title") {
-            title = true;
+            crop.title = true;
         } else if (arg == "--centre" && i + 2 < argc) {
-            cx = content::clamp01(std::strtof(argv[i + 1], nullptr));
-            cy = content::clamp01(std::strtof(argv[i + 2], nullptr));
+            crop.cx = content::clamp01(std::strtof(argv[i + 1], nullptr));
+            crop.cy = content::clamp01(std::strtof(argv[i + 2], nullptr));
             i += 2;
         } else if (arg == "--zoom" && i + 1 < argc) {
-            zoom = std::clamp(std::strtof(argv[++i], nullptr), 1.0f, 16.0f);
+            crop.zoom = std::clamp(std::strtof(argv[++i], nullptr), 1.0f, 16.0f);
         } else {
             return usage();
         }
@@ -115,12 +144,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarnel-still: cannot read %s\n", argv[1]);
         return 1;
     }
-    Raster picture = cropAndReduce(frame, width, height, cx, cy, zoom);
-    if (title) signTitle(picture);
-    content::Bytes png = content::encodePng(picture);
+    if (endsWith(argv[2], ".ico") && (width > 256 || height > 256)) return usage();
+    content::Bytes bytes = encode(argv[2], frame, width, height, crop);
     std::ofstream out(argv[2], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-    if (png.empty() || !out.flush()) {
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (bytes.empty() || !out.flush()) {
         std::fprintf(stderr, "tarnel-still: cannot write %s\n", argv[2]);
         return 1;
     }

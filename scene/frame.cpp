@@ -28,9 +28,9 @@ void placeLights(bool system) {
         glLightfv(GL_LIGHT1, GL_POSITION, origin);
         return;
     }
-    const GLfloat far[4] = {0.0f, 0.0f, 1000000.0f, 1.0f};
-    glLightfv(GL_LIGHT1, GL_POSITION, far);
-    glLightfv(GL_LIGHT0, GL_POSITION, far);
+    const GLfloat distant[4] = {0.0f, 0.0f, 1000000.0f, 1.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, distant);
+    glLightfv(GL_LIGHT0, GL_POSITION, distant);
 }
 
 void drawList(const ObjectList& list, const CameraDirector& camera) {

@@ -7,7 +7,7 @@
 
 namespace tarnel::platform {
 
-struct OffscreenGl::Egl {
+struct OffscreenGl::Native {
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLSurface surface = EGL_NO_SURFACE;
     EGLContext context = EGL_NO_CONTEXT;
@@ -30,7 +30,7 @@ std::unique_ptr<OffscreenGl> OffscreenGl::create(int width, int height, std::str
         return nullptr;
     };
     if (width <= 0 || height <= 0) return fail("offscreen size must be positive");
-    auto egl = std::make_unique<Egl>();
+    auto egl = std::make_unique<Native>();
     egl->display = openSurfacelessDisplay();
     if (egl->display == EGL_NO_DISPLAY) return fail("no surfaceless EGL display");
     if (!eglInitialize(egl->display, nullptr, nullptr)) return fail("eglInitialize failed");
@@ -55,28 +55,19 @@ std::unique_ptr<OffscreenGl> OffscreenGl::create(int width, int height, std::str
     return gl;
 }
 
-OffscreenGl::OffscreenGl(int width, int height, std::unique_ptr<Egl> egl)
-    : width_(width), height_(height), egl_(std::move(egl)) {}
+OffscreenGl::OffscreenGl(int width, int height, std::unique_ptr<Native> native)
+    : width_(width), height_(height), native_(std::move(native)) {}
 
 OffscreenGl::~OffscreenGl() {
-    if (!egl_) return;
-    eglMakeCurrent(egl_->display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (egl_->context != EGL_NO_CONTEXT) eglDestroyContext(egl_->display, egl_->context);
-    if (egl_->surface != EGL_NO_SURFACE) eglDestroySurface(egl_->display, egl_->surface);
+    if (!native_) return;
+    eglMakeCurrent(native_->display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (native_->context != EGL_NO_CONTEXT) eglDestroyContext(native_->display, native_->context);
+    if (native_->surface != EGL_NO_SURFACE) eglDestroySurface(native_->display, native_->surface);
     // The display is left initialised: Mesa shares it across contexts in the process.
 }
 
 void OffscreenGl::makeCurrent() {
-    eglMakeCurrent(egl_->display, egl_->surface, egl_->surface, egl_->context);
-}
-
-void OffscreenGl::swapBuffers() { glFinish(); }
-
-std::vector<std::uint8_t> OffscreenGl::readPixels() const {
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_ * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
+    eglMakeCurrent(native_->display, native_->surface, native_->surface, native_->context);
 }
 
 }  // namespace tarnel::platform

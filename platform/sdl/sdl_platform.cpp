@@ -318,7 +318,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Platform> createSdlPlatform(std::string* error) {
+std::unique_ptr<Platform> createDesktopPlatform(std::string* error) {
     // The saver installs its own SIGTERM/SIGINT handling so that the end steps run.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Black windows opening on other monitors must not minimise the full-screen window.

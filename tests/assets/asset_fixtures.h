@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#if __has_include(<jpeglib.h>)
 #include <jpeglib.h>
+#define TARNEL_TEST_JPEG_ENCODER 1
+#endif
 
 #include "assets/member_opener.h"
 #include "platform/message_box.h"
@@ -50,8 +53,9 @@ public:
     ~MessageCapture() { platform::setMessageBoxHandler({}); }
 };
 
+#ifdef TARNEL_TEST_JPEG_ENCODER
 // Encodes width x height pixels (top row first; 1 component grey, 3 RGB, 4 CMYK) as a
-// baseline JPEG.
+// baseline JPEG. Only where libjpeg is (not in the Windows build).
 inline Bytes encodeJpeg(int width, int height, int components, const Bytes& pixels, int quality = 95) {
     jpeg_compress_struct encoder{};
     jpeg_error_mgr errors{};
@@ -77,6 +81,7 @@ inline Bytes encodeJpeg(int width, int height, int components, const Bytes& pixe
     std::free(buffer);
     return result;
 }
+#endif
 
 // A picture whose top half has one colour and bottom half another.
 inline Bytes twoBands(int width, int height, const Bytes& top, const Bytes& bottom) {

@@ -277,6 +277,7 @@ TEST_F(SaverRun, RendersTheLastFrameToAPng) {
     EXPECT_EQ(head[1], 'P');
     EXPECT_EQ((head[16] << 24) | (head[17] << 16) | (head[18] << 8) | head[19], kWidth);
     EXPECT_EQ((head[20] << 24) | (head[21] << 16) | (head[22] << 8) | head[23], kHeight);
+    in.close();  // Windows removes no file that is still open
     std::filesystem::remove(path);
 }
 

@@ -14,7 +14,7 @@ protected:
     void SetUp() override {
         ::setenv("SDL_VIDEODRIVER", "dummy", 1);
         std::string error;
-        platform = createSdlPlatform(&error);
+        platform = createDesktopPlatform(&error);
         ASSERT_TRUE(platform) << error;
     }
     void TearDown() override {

@@ -1,0 +1,12 @@
+// Where this build keeps the user's settings: the settings file on Linux, the registry on
+// Windows. Start-up loads them once; the configuration dialog's OK saves them.
+#pragma once
+
+#include "host/settings.h"
+
+namespace tarnel {
+
+Settings loadUserSettings(const Settings& defaults);
+bool saveUserSettings(const Settings& settings);
+
+}  // namespace tarnel

@@ -1,0 +1,12 @@
+// Linux: the settings file under the user's configuration folder.
+#include "host/user_settings.h"
+
+#include "platform/system.h"
+
+namespace tarnel {
+
+Settings loadUserSettings(const Settings& defaults) { return loadSettings(platform::settingsFilePath(), defaults); }
+
+bool saveUserSettings(const Settings& settings) { return saveSettings(platform::settingsFilePath(), settings); }
+
+}  // namespace tarnel

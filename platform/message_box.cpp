@@ -1,0 +1,31 @@
+// The message box every backend shows the same way: standard error first, then a handler
+// set by tests and headless runs, or else the window system's own box.
+#include "platform/message_box.h"
+
+#include "platform/native_message_box.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace tarnel::platform {
+
+namespace {
+// Set by tests and headless runs before anything shows a box; read by showMessageBox.
+MessageBoxHandler& messageBoxHandler() {
+    static MessageBoxHandler handler;
+    return handler;
+}
+}  // namespace
+
+void setMessageBoxHandler(MessageBoxHandler handler) { messageBoxHandler() = std::move(handler); }
+
+void showMessageBox(const std::string& text, const std::string& caption) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    if (messageBoxHandler()) {
+        messageBoxHandler()(text, caption);
+        return;
+    }
+    showNativeMessageBox(text, caption);
+}
+
+}  // namespace tarnel::platform

@@ -1,0 +1,11 @@
+// The window system's own modal message box with one OK button, owned by no window; each
+// backend has one. Only message_box.cpp calls it.
+#pragma once
+
+#include <string>
+
+namespace tarnel::platform {
+
+void showNativeMessageBox(const std::string& text, const std::string& caption);
+
+}  // namespace tarnel::platform

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Cross-builds tarnel.scr and the unit tests with MinGW-w64 and runs them under Wine on a
+# private Xvfb (Wine's OpenGL goes through GLX to Mesa), then the saver end to end.
+# data.sdd comes from the native build. Usage: scripts/test-windows.sh [native-build-dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+native=$(realpath -m "${1:-build}")
+[ -f "$native/data.sdd" ] || cmake --build "$native" --target default_package
+[ -f "$native/resources/icon.ico" ] || cmake --build "$native" --target resource_pictures
+cmake --preset windows -DTARNEL_NATIVE_PACKAGE="$native/data.sdd" -DTARNEL_NATIVE_PICTURES="$native/resources" >/dev/null
+cmake --build build-windows
+
+export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's first start builds the prefix (slow): once per build tree.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+fi
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+wineserver -p  # one server for every test program, so Wine starts once
+ctest --test-dir build-windows -L windows --output-on-failure
+bash tests/e2e/windows_saver_e2e.sh build-windows/tarnel.scr
+for scenario in dialog_template dialog_ok dialog_cancel dialog_owner visit preview preview_without_window icon; do
+    bash tests/e2e/windows_dialog_e2e.sh "$scenario" build-windows/tarnel.scr build-windows/tests/win32 "$native/resources"
+done
