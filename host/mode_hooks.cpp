@@ -19,7 +19,7 @@ void runConfigure(SaverApp& app, platform::Platform& platform) {
         std::fprintf(stderr, "tarnel: the configuration dialog needs a display\n");
     // The dialog closes on OK either way, as it always has; only the log tells a failed save.
     if (!controller.saved())
-        std::fprintf(stderr, "tarnel: could not save the settings to %s\n", platform::settingsFilePath().c_str());
+        std::fprintf(stderr, "tarnel: could not save the settings to %s\n", userSettingsLocation().c_str());
 }
 
 void runPreview(SaverApp& app, platform::Platform&) {

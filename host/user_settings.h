@@ -4,9 +4,13 @@
 
 #include "host/settings.h"
 
+#include <string>
+
 namespace tarnel {
 
 Settings loadUserSettings(const Settings& defaults);
 bool saveUserSettings(const Settings& settings);
+// Where the settings live, for messages: a file path or a registry key.
+std::string userSettingsLocation();
 
 }  // namespace tarnel

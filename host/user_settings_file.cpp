@@ -8,5 +8,6 @@ namespace tarnel {
 Settings loadUserSettings(const Settings& defaults) { return loadSettings(platform::settingsFilePath(), defaults); }
 
 bool saveUserSettings(const Settings& settings) { return saveSettings(platform::settingsFilePath(), settings); }
+std::string userSettingsLocation() { return platform::settingsFilePath(); }
 
 }  // namespace tarnel

@@ -23,4 +23,6 @@ bool saveUserSettings(const Settings& settings) {
     return true;
 }
 
+std::string userSettingsLocation() { return "HKEY_CURRENT_USER\\Software\\Vossick\\Tarnel"; }
+
 }  // namespace tarnel
