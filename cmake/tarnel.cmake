@@ -14,9 +14,10 @@ function(tarnel_library name)
   target_link_libraries(${name} PUBLIC ${A_DEPS})
 endfunction()
 
-# tarnel_test(NAME DIR dir [DEPS target...])
+# tarnel_test(NAME DIR dir [WHOLE] [DEPS target...])
 # One GoogleTest executable from every *_test.cpp of tests/<dir>, registered with CTest: one
-# test per case, or the whole executable as one test with TARNEL_TEST_WHOLE_BINARIES.
+# test per case, or the whole executable as one test with WHOLE (cases that share a costly
+# set-up made once per process) or with TARNEL_TEST_WHOLE_BINARIES for every executable.
 # *_windows_test.cpp files are built for Windows only.
 
 set(TARNEL_LINUX_ONLY_TESTS
@@ -26,7 +27,7 @@ set(TARNEL_LINUX_ONLY_TESTS
   host/png_writer_test.cpp host/scene_render_test.cpp host/settings_test.cpp host/startup_test.cpp
   platform/sdl_input_test.cpp)
 function(tarnel_test name)
-  cmake_parse_arguments(A "" "DIR" "DEPS" ${ARGN})
+  cmake_parse_arguments(A "WHOLE" "DIR" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${A_DIR}/*_test.cpp")
   file(GLOB windows_srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${A_DIR}/*_windows_test.cpp")
   if(WIN32)
@@ -48,7 +49,7 @@ function(tarnel_test name)
     TARNEL_SHARED_TESTDATA="${TARNEL_SHARED_DIR}/testdata"
     TARNEL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     TARNEL_BINARY_DIR="${CMAKE_BINARY_DIR}")
-  if(TARNEL_TEST_WHOLE_BINARIES AND NOT WIN32)
+  if((TARNEL_TEST_WHOLE_BINARIES OR A_WHOLE) AND NOT WIN32)
     add_test(NAME ${name} COMMAND ${name})
   elseif(WIN32)
     # One Wine process per test program: starting Wine for every case would take minutes.
