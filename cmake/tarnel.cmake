@@ -53,7 +53,9 @@ function(tarnel_test name)
     add_test(NAME ${name} COMMAND ${name})
   elseif(WIN32)
     # One Wine process per test program: starting Wine for every case would take minutes.
-    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    # From the build folder, where data.sdd lies: a missing package member would show a
+    # real, modal message box under Wine.
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY "${CMAKE_BINARY_DIR}")
     set_tests_properties(${name} PROPERTIES LABELS windows TIMEOUT 300)
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)

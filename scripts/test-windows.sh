@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 native=$(realpath -m "${1:-build}")
 [ -f "$native/data.sdd" ] || cmake --build "$native" --target default_package
 [ -f "$native/resources/icon.ico" ] || cmake --build "$native" --target resource_pictures
-cmake --preset windows -DTARNEL_NATIVE_PACKAGE="$native/data.sdd" -DTARNEL_NATIVE_PICTURES="$native/resources" >/dev/null
+cmake --preset windows -DTARNEL_NATIVE_PACKAGE="$native/data.sdd" -DTARNEL_NATIVE_PICTURES="$native/resources" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/scripts/wine-run.sh" >/dev/null
 cmake --build build-windows
 
 export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -31,7 +32,11 @@ xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
 
-wineserver -p  # one server for every test program, so Wine starts once
+# One Wine session for every test program, started here with its output elsewhere: the
+# server and the desktop process outlive the first program, and would otherwise hold
+# ctest's output pipe open until they exit.
+wineserver -p >/dev/null 2>&1
+wine cmd /c exit >/dev/null 2>&1
 ctest --test-dir build-windows -L windows --output-on-failure
 bash tests/e2e/windows_saver_e2e.sh build-windows/tarnel.scr
 for scenario in dialog_template dialog_ok dialog_cancel dialog_owner visit preview preview_without_window icon; do

@@ -4,6 +4,7 @@
 #include "platform/offscreen_gl.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <gtest/gtest.h>
 
 namespace tarnel::gfx {

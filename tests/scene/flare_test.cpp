@@ -275,7 +275,7 @@ TEST_F(FlareDraw, FocusDimsTheSpriteAwayFromTheAnchorDirection) {
         return red(80, 60);
     };
     EXPECT_NEAR(brightnessAt(0.0f), 255, 1);
-    EXPECT_NEAR(brightnessAt(20.0f), (std::cos(20.0 * M_PI / 180.0) - 0.9) / 0.1 * 255, 2);
+    EXPECT_NEAR(brightnessAt(20.0f), (std::cos(20.0 * std::acos(-1.0) / 180.0) - 0.9) / 0.1 * 255, 2);
     EXPECT_EQ(brightnessAt(26.0f), 0);  // beyond about 25.8 degrees
 }
 

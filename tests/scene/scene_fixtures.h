@@ -36,7 +36,8 @@ inline Bytes unitSphereMesh(int stacks = 12, int slices = 16) {
     MeshSpec spec;
     for (int i = 0; i <= stacks; ++i) {
         for (int j = 0; j <= slices; ++j) {
-            double theta = M_PI * i / stacks, phi = 2.0 * M_PI * j / slices;
+            const double pi = std::acos(-1.0);  // M_PI is not standard C++
+            double theta = pi * i / stacks, phi = 2.0 * pi * j / slices;
             spec.positions.push_back({{static_cast<float>(std::sin(theta) * std::cos(phi)),
                                        static_cast<float>(std::cos(theta)),
                                        static_cast<float>(-std::sin(theta) * std::sin(phi))}});
