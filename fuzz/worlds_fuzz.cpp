@@ -1,6 +1,7 @@
 // Fuzzes the world-list reader: the input is read as "worlds.txt" against two fixed
 // environments, and every object script it names is the input itself read as a script.
 #include "fuzz/script_fuzz_input.h"
+#include "scene/object_store.h"
 #include "script/environment.h"
 #include "script/world.h"
 
@@ -27,5 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (tarnel::findWorld(worlds, world->name) == nullptr) __builtin_trap();
         if (world->firstpass == nullptr || world->postpass == nullptr) __builtin_trap();
     }
+    // The scripts' objects live in the process-wide store: without this they would pile up
+    // over millions of inputs until the fuzzer runs out of memory.
+    worlds.clear();
+    environments.clear();
+    tarnel::sceneObjectStore().clear();
     return 0;
 }
