@@ -14,14 +14,13 @@ seconds=${2:-12}
 warmup=${3:-2}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+xvfb_pid=""
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 
 c++ -O2 -shared -fPIC -o "$work/swap_counter.so" "$here/swap_counter.cpp" -ldl
-display=:$(( 90 + $$ % 100 ))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-sleep 1
-export DISPLAY="$display" LIBGL_ALWAYS_SOFTWARE=1 XDG_CONFIG_HOME="$work/config"
+. "$here/../scripts/xvfb.sh"
+start_xvfb "$work"
+export LIBGL_ALWAYS_SOFTWARE=1 XDG_CONFIG_HOME="$work/config"
 
 # Runs "$@" for the period under the swap counter, then prints its steady frame rate.
 measure() {

@@ -139,7 +139,8 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     BenchRecord& bench = benchRecord();
-    setLoadingTickHandler([&platform, &bench] {
+    bool loadingShownReported = !options.verbose;
+    setLoadingTickHandler([&platform, &bench, &loadingShownReported] {
         if (stopRequested()) {
             stopLoading();
             return;
@@ -151,6 +152,13 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
         });
         if (bench.enabled && bench.firstLoadingFrame < 0.0)
             bench.firstLoadingFrame = bench.sinceStart(BenchRecord::now().wall);
+        if (!loadingShownReported) {
+            // Wall-clock time, so a script that noted the time before starting us can tell how
+            // long the loading screen took to appear, program loading included.
+            double epoch = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+            std::fprintf(stderr, "tarnel: loading screen shown at %.6f s after the epoch\n", epoch);
+            loadingShownReported = true;
+        }
     });
     loadScene();
     if (bench.enabled) bench.loadEnd = bench.sinceStart(BenchRecord::now().wall);

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xfonts-base xdotool x11-utils unar tk imagemagick libxml2-utils
   xscreensaver xscreensaver-gl-extra valgrind
-  g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev libstb-dev wine64
+  g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev libstb-dev wine wine64
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -26,11 +26,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source scripts/xvfb.sh
+start_xvfb "$work" || { cat "$work/xvfb.log" >&2; exit 1; }
 
 # One Wine session for every test program, started here with its output elsewhere: the
 # server and the desktop process outlive the first program, and would otherwise hold

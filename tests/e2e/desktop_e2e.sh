@@ -16,12 +16,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; cat "$work"/*.log >&2 2>/dev/null || true; exit 1; }
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/../../scripts/xvfb.sh"
+start_xvfb "$work" || fail "Xvfb did not start"
+pids+=("$xvfb_pid")
 
 wait_window() {  # title; prints the window id
     for _ in $(seq 100); do

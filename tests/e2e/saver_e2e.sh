@@ -30,17 +30,8 @@ write_settings() {  # extra lines for the settings file
     export XDG_CONFIG_HOME="$work/config"
 }
 
-start_xvfb() {
-    exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
-    export DISPLAY=":$(head -n1 "$work/display")"
-}
+source "$(dirname "$0")/../../scripts/xvfb.sh"
+private_display() { start_xvfb "$work" || fail "Xvfb did not start"; }
 
 # Without a data package the loading screen's two pictures are missing, and each missing
 # JPEG shows a modal "Error" box before the saver window appears: press its OK button.
@@ -101,21 +92,21 @@ wait_saver() {  # expects the saver to end within a few seconds with status 0 af
 case "$scenario" in
 key_ends_saver)
     write_settings ""
-    start_xvfb
+    private_display
     start_saver
     xdotool key space
     wait_saver
     ;;
 mouse_exit_on)
     write_settings "MouseExit=1"
-    start_xvfb
+    private_display
     start_saver
     xdotool mousemove_relative 30 0
     wait_saver
     ;;
 mouse_exit_off)
     write_settings "MouseExit=0"
-    start_xvfb
+    private_display
     start_saver
     xdotool mousemove_relative 30 0
     sleep 1
@@ -128,7 +119,7 @@ mouse_exit_off)
 sigterm_ends_saver)
     write_settings "DefGamma=0
 Gamma=90"
-    start_xvfb
+    private_display
     start_saver
     kill -TERM "$saver_pid"
     wait_saver
@@ -140,7 +131,7 @@ stop_signals_any_moment)
     # gamma and cursor).
     write_settings "DefGamma=0
 Gamma=90"
-    start_xvfb
+    private_display
     for signal in TERM INT HUP; do
         for moment in loading loop; do
             launch_saver

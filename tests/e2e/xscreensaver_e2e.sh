@@ -43,11 +43,9 @@ programs: GL: $work/bin/tarnel --root --no-clock \n
 EOT
 chown -R nobody "$work/home"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/../../scripts/xvfb.sh"
+start_xvfb "$work" 800x600x24 || { echo "Xvfb did not start" >&2; exit 1; }
+pids+=("$xvfb_pid")
 
 hack_pid() { pgrep -u nobody -f "$work/bin/tarnel --root" | head -n1; }
 not_black() { # the screen has some colour in it
