@@ -131,9 +131,10 @@ TEST_F(SceneRender, DumpPrintsEveryWorldEnvironmentAndSphereField) {
     EXPECT_LT(dump.find("\"worlds\""), dump.find("\"environments\""));
 }
 
-// A green flare where the camera looks; at 60 per second it fades in within a frame.
+// A green flare where the camera looks. Fade-in is per second of real frame time, so it is
+// fast enough to be whole after the first frame, however short the frames are.
 const char* const kFlareAtTheOrigin =
-    "flare\nbegin\ntexture textures\\earth.jpg\nsize 100\nalpha 1 fade: 1 1\nposition V(0 0 0)\nend\n";
+    "flare\nbegin\ntexture textures\\earth.jpg\nsize 100\nalpha 1 fade: 100000 1\nposition V(0 0 0)\nend\n";
 
 TEST_F(SceneRender, BillboardAndFlareShowTheirTexturesWhereTheyStand) {
     writePackage("orbit\nradius 1\n",
