@@ -34,8 +34,8 @@ for flag in "${flags[@]}"; do
     "$root$libexec/xscreensaver/tarnel" $flag --help >/dev/null 2>"$work/flag.log" ||
         fail "tarnel refuses \"$flag\": $(cat "$work/flag.log")"
 done
-desktop-file-validate "$root$prefix/share/applications/tarnel.desktop" 2>/dev/null ||
-    ! command -v desktop-file-validate >/dev/null || fail "invalid desktop entry"
+desktop-file-validate "$root$prefix/share/applications/tarnel.desktop" >"$work/desktop.log" 2>&1 ||
+    fail "invalid desktop entry: $(cat "$work/desktop.log")"
 
 DESTDIR="$root" cmake -DMANIFEST="$build/install_manifest.txt" \
     -P "$(dirname "$0")/../../desktop/uninstall.cmake" >"$work/uninstall.log"
