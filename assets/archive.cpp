@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <memory>
+#include <new>
 #include <system_error>
 
 namespace tarnel {
@@ -37,7 +38,12 @@ std::unique_ptr<LoadedArchive> readArchiveFile(const std::string& path, std::uin
         return loaded;
     }
     std::ifstream in(path, std::ios::binary);
-    loaded->bytes.resize(static_cast<std::size_t>(size));
+    try {
+        loaded->bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        loaded->error = "not enough memory to read archive \"" + path + "\"";
+        return loaded;
+    }
     if (!in || !in.read(reinterpret_cast<char*>(loaded->bytes.data()), static_cast<std::streamsize>(size))) {
         loaded->error = "cannot read archive \"" + path + "\"";
         loaded->bytes.clear();

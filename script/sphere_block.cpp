@@ -75,7 +75,9 @@ void readOrient(SphereBlock& block, const char* line, const char* format) {
 void readPosition(SphereBlock& block, const char* line, const char* format) {
     Sphere& sphere = block.sphere;
     Vector3 written = sphere.position;
-    readVector(written, line, format);
+    // A line whose numbers do not scan keeps the position; shifting it anyway would move the
+    // sphere another 2000 for every such line.
+    if (scanValues(line, format, written.x, written.y, written.z) == 0) return;
     if (sphere.systemOrbit) written.x -= kSystemOrbitShiftX;
     sphere.position = written;
     sphere.initialPosition = written;

@@ -7,6 +7,7 @@
 #include "assets/rar/unpack20.h"
 
 #include <algorithm>
+#include <new>
 
 namespace tarnel::rar {
 
@@ -101,7 +102,14 @@ bool Extractor::extract(const std::uint8_t* bytes, std::size_t size, const Archi
                archive.members[index].packedSize > size - archive.members[index].dataOffset) {
         reason = "damaged archive: data of member " + quoted(archive.members[index]) + " is truncated";
     } else {
-        ok = decode(bytes, archive, index, password, out, reason);
+        // Out of memory for one member (a huge declared size) fails that member only: the
+        // saver goes on with less.
+        try {
+            ok = decode(bytes, archive, index, password, out, reason);
+        } catch (const std::bad_alloc&) {
+            solidPosition_ = -1;
+            reason = "member " + quoted(archive.members[index]) + ": not enough memory to extract it";
+        }
     }
     if (!ok) {
         out.clear();

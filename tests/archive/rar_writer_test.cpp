@@ -8,8 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 using namespace tarnel::rar;
 using tarnel::test::bytesOf;
@@ -78,4 +83,38 @@ TEST(RarWriter, IndependentReaderAcceptsTheArchive) {
     EXPECT_EQ(status, 0) << output;
     EXPECT_NE(output.find("3 passed, 0 failed"), std::string::npos) << output;
     EXPECT_NE(output.find("textures"), std::string::npos) << output;
+}
+
+// Running out of memory for one member fails that member, with a reason, instead of ending
+// the process. A child process gets an address space too small for the member's data.
+TEST(RarExtractMemory, AMemberLargerThanTheMemoryLeftFailsAlone) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reports a failed allocation instead of throwing";
+#endif
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(writeStoredArchive({{"big.bin", std::vector<std::uint8_t>(64u << 20)}}, bytes, nullptr));
+    Archive archive;
+    ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t room = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (16u << 20);
+        const rlimit limit{room, room};
+        if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(2);
+        Extractor extractor;
+        std::vector<std::uint8_t> out;
+        std::string error;
+        try {
+            const bool ok = extractor.extract(bytes.data(), bytes.size(), archive, 0, "", out, &error);
+            _exit(!ok && error.find("not enough memory") != std::string::npos && out.empty() ? 0 : 1);
+        } catch (...) {
+            _exit(3);  // the failed allocation escaped the extract
+        }
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no failure reported, 3: the allocation failure escaped";
 }

@@ -87,13 +87,16 @@ TEST(SphereBlock, PositionXIsStored2000NearerUnlessOrbitComesFirst) {
     auto spheres = readSpheres(
         "sphere\nbegin a\nposition V(2500 10 -20)\nend\n"
         "sphere\nbegin b\norbit\nposition V(2500 10 -20)\nend\n"
-        "sphere\nbegin c\nposition V(2500 10 -20)\norbit\nend\n");
+        "sphere\nbegin c\nposition V(2500 10 -20)\norbit\nend\n"
+        "sphere\nbegin d\nposition V(2500 10 -20)\nposition 1 2 3\nposition\nend\n");
     EXPECT_FLOAT_EQ(spheres[0]->position.x, 500.0f);
     EXPECT_FLOAT_EQ(spheres[0]->initialPosition.x, 500.0f);
     EXPECT_FLOAT_EQ(spheres[0]->initialPosition.z, -20.0f);
     EXPECT_FLOAT_EQ(spheres[1]->initialPosition.x, 2500.0f);
     EXPECT_FLOAT_EQ(spheres[2]->initialPosition.x, 500.0f);
     EXPECT_FALSE(spheres[2]->systemOrbit);
+    EXPECT_FLOAT_EQ(spheres[3]->position.x, 500.0f) << "lines that do not scan leave it alone";
+    EXPECT_FLOAT_EQ(spheres[3]->initialPosition.x, 500.0f);
 }
 
 TEST(SphereBlock, OrientLinesSetTheTiltOnlyWhenTheirValuesScan) {
