@@ -53,8 +53,7 @@ public:
             device.monitorName = name ? name : "";
             device.primary = i == 0;
             device.attachedToDesktop = SDL_GetDisplayBounds(i, &bounds) == 0;
-            if (device.attachedToDesktop)
-                device.rect = Rect{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+            if (device.attachedToDesktop) device.rect = fromX11(bounds);
             devices.push_back(device);
         }
         return devices;
@@ -90,7 +89,9 @@ public:
         if (main_) return kNoWindow;
         requestGlAttributes();
         Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP;
-        main_ = SDL_CreateWindow("Tarnel", rect.left, rect.top, rect.width(), rect.height(), flags);
+        const SDL_Point corner = primaryCorner();
+        main_ = SDL_CreateWindow("Tarnel", corner.x + rect.left, corner.y + rect.top, rect.width(), rect.height(),
+                                 flags);
         if (!main_) return kNoWindow;
         if (!createGlContext()) {
             SDL_DestroyWindow(main_);
@@ -129,13 +130,11 @@ public:
     }
 
     WindowHandle openBlackWindow(const Rect& rect) override {
-        SDL_Window* window = SDL_CreateWindow("Tarnel", rect.left, rect.top, rect.width(), rect.height(),
-                                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
+        const SDL_Point corner = primaryCorner();
+        SDL_Window* window = SDL_CreateWindow("Tarnel", corner.x + rect.left, corner.y + rect.top, rect.width(),
+                                              rect.height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
         if (!window) return kNoWindow;
-        if (SDL_Surface* surface = SDL_GetWindowSurface(window)) {
-            SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
-            SDL_UpdateWindowSurface(window);
-        }
+        paintBlack(window);
         windows_.push_back(window);
         return static_cast<WindowHandle>(windows_.size());
     }
@@ -155,10 +154,10 @@ public:
 
     Rect mainWindowRect() override {
         if (!main_) return Rect{};
-        int x = 0, y = 0, w = 0, h = 0;
-        if (!foreign_) SDL_GetWindowPosition(main_, &x, &y);
-        SDL_GL_GetDrawableSize(main_, &w, &h);
-        return Rect{x, y, x + w, y + h};
+        SDL_Rect bounds{};
+        if (!foreign_) SDL_GetWindowPosition(main_, &bounds.x, &bounds.y);
+        SDL_GL_GetDrawableSize(main_, &bounds.w, &bounds.h);
+        return foreign_ ? Rect{0, 0, bounds.w, bounds.h} : fromX11(bounds);
     }
 
     bool swapIntervalSettable() override { return context_ && !foreign_; }
@@ -267,6 +266,30 @@ private:
         return true;
     }
 
+    // X11 may place the primary display (SDL's display 0) anywhere in its screen; the saver
+    // counts from the primary's corner, as on Windows, so that its main window lands there.
+    static SDL_Point primaryCorner() {
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(0, &bounds) != 0) return SDL_Point{0, 0};
+        return SDL_Point{bounds.x, bounds.y};
+    }
+
+    static Rect fromX11(const SDL_Rect& bounds) {
+        const SDL_Point corner = primaryCorner();
+        const int left = bounds.x - corner.x;
+        const int top = bounds.y - corner.y;
+        return Rect{left, top, left + bounds.w, top + bounds.h};
+    }
+
+    // The black windows have no background of their own under X11: painted at creation and
+    // again whenever they are uncovered.
+    static void paintBlack(SDL_Window* window) {
+        if (SDL_Surface* surface = SDL_GetWindowSurface(window)) {
+            SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+            SDL_UpdateWindowSurface(window);
+        }
+    }
+
     // A mode the display refuses leaves the desktop mode and the window at its own size.
     void applyFullScreenMode() {
         SDL_DisplayMode wanted{};
@@ -284,6 +307,12 @@ private:
         case SDL_QUIT:
             event.type = EventType::Quit;
             return true;
+        case SDL_WINDOWEVENT:
+            if (sdl.window.event == SDL_WINDOWEVENT_EXPOSED && (!main_ || sdl.window.windowID != SDL_GetWindowID(main_)))
+                if (SDL_Window* window = SDL_GetWindowFromID(sdl.window.windowID)) paintBlack(window);
+            return false;
+        // Keys and clicks count whichever of the saver's windows has them: under X11 the focus
+        // can move to a black window, and a saver that keys no longer end would look hung.
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             event.type = sdl.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
