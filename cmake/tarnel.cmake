@@ -25,7 +25,7 @@ set(TARNEL_LINUX_ONLY_TESTS
   assets/jpeg_reader_test.cpp assets/texture_table_test.cpp
   gfx/loading_screen_test.cpp
   host/png_writer_test.cpp host/scene_render_test.cpp host/settings_test.cpp host/startup_test.cpp
-  platform/sdl_input_test.cpp)
+  platform/sdl_input_test.cpp platform/x11_gamma_test.cpp)
 function(tarnel_test name)
   cmake_parse_arguments(A "WHOLE" "DIR" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${A_DIR}/*_test.cpp")

@@ -6,7 +6,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   libjpeg62-turbo-dev zlib1g-dev libpng-dev libinih-dev libgtk-3-dev libvorbis-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev xvfb xfonts-base xdotool x11-utils unar tk imagemagick libxml2-utils desktop-file-utils
+  libx11-dev libxrandr-dev xvfb xfonts-base xdotool x11-utils x11-xserver-utils unar tk imagemagick libxml2-utils desktop-file-utils
   xscreensaver xscreensaver-gl-extra valgrind
   g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev libstb-dev wine wine64
 )

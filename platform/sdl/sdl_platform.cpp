@@ -1,6 +1,7 @@
 // The desktop backend on SDL2: one GL window on the primary display, black windows over the
 // others, the full-screen mode switch, input, cursor, gamma, and music through SDL2_mixer.
 #include "platform/platform.h"
+#include "platform/sdl/x11_gamma.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
@@ -201,13 +202,13 @@ public:
         SDL_WarpMouseInWindow(main_, screenX - rect.left, screenY - rect.top);
     }
 
-    bool gammaRamp(GammaRamp& ramp) override {
-        return main_ && SDL_GetWindowGammaRamp(main_, &ramp[0], &ramp[256], &ramp[512]) == 0;
-    }
+    // XRandR CRTC gamma only, no SDL fallback: on Linux, SDL2 writes a window's gamma only
+    // through an X11 DirectColor colormap (never a GL window's TrueColor visual), and reads
+    // back an identity ramp it makes up; its other video drivers have no gamma at all. So
+    // under Wayland or offscreen these report failure and the display stays as it is.
+    bool gammaRamp(GammaRamp& ramp) override { return readX11GammaRamp(main_, ramp); }
 
-    bool setGammaRamp(const GammaRamp& ramp) override {
-        return main_ && SDL_SetWindowGammaRamp(main_, &ramp[0], &ramp[256], &ramp[512]) == 0;
-    }
+    bool setGammaRamp(const GammaRamp& ramp) override { return writeX11GammaRamp(main_, ramp); }
 
     bool openAudio(int frequencyHz) override {
         if (audioOpen_) return true;

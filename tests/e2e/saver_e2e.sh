@@ -41,6 +41,10 @@ answer_error_box() {
     [ -z "$box" ] || xdotool key --window "$box" Return 2>/dev/null || true
 }
 
+screen_gamma() {  # the ramp of the screen's CRTC as xrandr sums it up
+    xrandr --verbose | sed -n 's/^[[:space:]]*\(Gamma\|Brightness\):[[:space:]]*/\1: /p' | tr '\n' ' '
+}
+
 start_saver() {
     launch_saver
     wait_loaded
@@ -123,6 +127,33 @@ Gamma=90"
     start_saver
     kill -TERM "$saver_pid"
     wait_saver
+    ;;
+gamma_restored)
+    # The brightness reaches the screen while the saver runs, and the ramp from before (not the
+    # identity) comes back after a key and after SIGTERM; with DefGamma on it is never touched.
+    private_display
+    xrandr --output screen --gamma 0.8:0.9:1.25
+    before=$(screen_gamma)
+    echo "before: $before"
+    for end in key TERM; do
+        write_settings "DefGamma=0
+Gamma=90"
+        start_saver
+        during=$(screen_gamma)
+        echo "during: $during"
+        [ "$during" != "$before" ] && ! grep -q 'Gamma: 1.0:1.0:1.0' <<<"$during" ||
+            fail "Gamma=90 did not reach the screen"
+        if [ "$end" = key ]; then xdotool key space; else kill -TERM "$saver_pid"; fi
+        wait_saver
+        [ "$(screen_gamma)" = "$before" ] || fail "after the $end: $(screen_gamma)"
+    done
+    write_settings "DefGamma=1
+Gamma=90"
+    start_saver
+    [ "$(screen_gamma)" = "$before" ] || fail "DefGamma=1 changed the ramp: $(screen_gamma)"
+    xdotool key space
+    wait_saver
+    [ "$(screen_gamma)" = "$before" ] || fail "DefGamma=1 left $(screen_gamma)"
     ;;
 stop_signals_any_moment)
     # Each stop signal while the package loads (the window shows, the loop has not begun) and

@@ -1,0 +1,46 @@
+// XRandR gamma of the SDL backend: resampling between CRTC sizes and 256, and failure under
+// a video driver without X (SDL's dummy driver, no display needed).
+#include "platform/sdl/x11_gamma.h"
+
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace tarnel::platform {
+namespace {
+
+TEST(X11Gamma, ResamplingKeepsBothEndsAndCopiesAt256) {
+    std::vector<std::uint16_t> ramp(256);
+    for (int k = 0; k < 256; ++k) ramp[k] = static_cast<std::uint16_t>(k * 256);
+    EXPECT_EQ(resampleChannel(ramp.data(), 256, 256), ramp);
+
+    std::vector<std::uint16_t> wide = resampleChannel(ramp.data(), 256, 1024);
+    ASSERT_EQ(wide.size(), 1024u);
+    EXPECT_EQ(wide.front(), 0);
+    EXPECT_EQ(wide.back(), 65280);
+    EXPECT_EQ(wide[100], 100 * 255 * 256 / 1023);  // between two entries, on the line
+    EXPECT_EQ(resampleChannel(wide.data(), 1024, 256), ramp);
+
+    std::vector<std::uint16_t> narrow = resampleChannel(ramp.data(), 256, 16);
+    EXPECT_EQ(narrow[1], 17 * 256);
+    EXPECT_EQ(narrow[15], 65280);
+}
+
+TEST(X11Gamma, OtherVideoDriversReportFailureAndLeaveTheRamp) {
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    SDL_Window* window = SDL_CreateWindow("gamma", 0, 0, 64, 48, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    GammaRamp ramp{};
+    ramp[1] = 7;
+    EXPECT_FALSE(readX11GammaRamp(window, ramp));
+    EXPECT_EQ(ramp[1], 7);
+    EXPECT_FALSE(writeX11GammaRamp(window, ramp));
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    ::unsetenv("SDL_VIDEODRIVER");
+}
+
+}  // namespace
+}  // namespace tarnel::platform
