@@ -2,9 +2,9 @@
 # End-to-end frame rate of the real saver under Xvfb (Mesa llvmpipe), and of glplanet when the
 # xscreensaver-gl package is installed, measured the same way in the same run: each program
 # draws on the root window of a 1024x768 Xvfb screen for SECONDS seconds and is then sent
-# SIGTERM. glplanet's buffer swaps are logged per second by a preloaded counter (the first
-# WARMUP seconds left out); the saver counts its own swaps from the start of its frame loop to its
-# last and prints them under --verbose, since SDL's swap call cannot be preloaded. The CPU
+# SIGTERM. Buffer swaps are logged per second and the first WARMUP seconds are left out:
+# glplanet's by a preloaded counter, the saver's by itself under --verbose, since SDL's swap
+# call cannot be preloaded. The CPU
 # time each process used over the whole period (all threads, load included) is printed per
 # frame too: on a shared machine it varies far less than the frame rate.
 # Usage: bench/e2e_fps.sh [BUILD_DIR] [SECONDS] [WARMUP]
@@ -35,7 +35,7 @@ measure() {
     awk -v name="$name" -v ticks="$ticks" -v hz="$(getconf CLK_TCK)" -v frames="$frames" 'BEGIN {
         if (frames > 0) printf "%s: %.1f ms CPU per frame (%.2f s CPU, %d frames, loading included)\n", name, 1000 * ticks / hz / frames, ticks / hz, frames }'
     awk -v name="$name" -v skip="$warmup" '
-        /^swaps / { n++; if (n > skip) { swaps += $2; span += $4 } }
+        { sub(/^tarnel: /, "") } /^swaps / { n++; if (n > skip) { swaps += $2; span += $4 } }
         END { if (span > 0) printf "%s: %.2f fps (%d swaps in %.2f s after %d s warm-up)\n", name, swaps / span, swaps, span, skip }' "$work/$name.log"
     grep -h "^tarnel: drew" "$work/$name.log" || true
 }

@@ -26,6 +26,7 @@ namespace tarnel {
 namespace {
 
 constexpr int kMusicFrequencyHz = 44100;
+constexpr double kBenchStepSeconds = 1.0 / 30.0;
 
 // The run's own state, and everything it changed on the machine, so that the end steps
 // undo exactly that.
@@ -213,6 +214,9 @@ bool runFrame(RunState& run, const Settings& settings, const RunOptions& options
     ClockReading begin, updated, rendered;
     if (bench.enabled) begin = BenchRecord::now();
     double dt = clock.frame.next(platform::counterNow());
+    // A benchmark flies the same path on every run, a fixed step per frame, so that two runs
+    // differ only in how fast they draw it.
+    if (bench.enabled) dt = kBenchStepSeconds;
     stepCamera(clock.speedScale * dt);
     updateScene(dt);
     if (bench.enabled) updated = BenchRecord::now();
@@ -238,6 +242,10 @@ void runLoop(RunState& run, const Settings& settings, const RunOptions& options,
     auto loopStart = std::chrono::steady_clock::now();
     BenchRecord& bench = benchRecord();
     double cpuBefore = bench.enabled ? platform::processCpuSeconds() : 0.0;
+    // Under --verbose the frames shown are counted per second, so that a frame rate can be
+    // taken after a warm-up, as for any program whose buffer swaps are counted.
+    auto periodStart = loopStart;
+    long periodFrames = 0;
     while (running) {
         platform::InputEvent event;
         if (platform.pollEvent(event)) {
@@ -247,6 +255,15 @@ void runLoop(RunState& run, const Settings& settings, const RunOptions& options,
             continue;
         }
         running = runFrame(run, settings, options, result);
+        if (options.verbose) {
+            ++periodFrames;
+            const double period = std::chrono::duration<double>(std::chrono::steady_clock::now() - periodStart).count();
+            if (period >= 1.0) {
+                std::fprintf(stderr, "tarnel: swaps %ld in %.3f s\n", periodFrames, period);
+                periodStart = std::chrono::steady_clock::now();
+                periodFrames = 0;
+            }
+        }
         if (pace && running) {
             nextFrame += framePeriod;
             auto now = std::chrono::steady_clock::now();
