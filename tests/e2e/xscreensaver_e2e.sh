@@ -80,6 +80,7 @@ while running "$pid"; do
     [ $(($(date +%s%N) - start)) -lt $((1500000000 * slowdown)) ] || fail "tarnel still runs after deactivation"
     sleep 0.05
 done
+echo "tarnel ended $((($(date +%s%N) - start) / 1000000)) ms after deactivation"
 
 # The settings program's preview: a window of another client, named by --window-id.
 echo 'wm geometry . 320x240+0+0; frame .f -width 320 -height 240 -background black; pack .f
