@@ -16,6 +16,7 @@
 #include "gfx/overlay.h"
 #include "host/loaded_scene.h"
 #include "host/settings.h"
+#include "host/stop_signal.h"
 #include "host/timers.h"
 #include "platform/system.h"
 #include "scene/frame.h"
@@ -96,6 +97,7 @@ void renderScene(float seconds, InputState& input) {
         if (options.ShowClock) gfx::drawClock(options.TimeFormat);
     };
     hooks.frameDrawn = [&clock] { ++clock.period.frames; };
+    hooks.abandon = [] { return stopRequested(); };
     renderFrame(frameLists(), currentFrameSource(), cameraDirector(), hooks, seconds);
 }
 

@@ -33,8 +33,13 @@ void placeLights(bool system) {
     glLightfv(GL_LIGHT0, GL_POSITION, distant);
 }
 
-void drawList(const ObjectList& list, const CameraDirector& camera) {
-    for (SceneObject* object : list) object->draw(camera);
+// False when the frame was abandoned before the list's end.
+bool drawList(const ObjectList& list, const CameraDirector& camera, const FrameHooks& hooks) {
+    for (SceneObject* object : list) {
+        if (hooks.abandon && hooks.abandon()) return false;
+        object->draw(camera);
+    }
+    return true;
 }
 
 void run(const std::function<void()>& hook) {
@@ -73,9 +78,9 @@ void renderFrame(FrameLists& lists, const FrameSource& source, const CameraDirec
     lists.refresh(source);
     placeCamera(camera);
     placeLights(source.system);
-    drawList(lists.firstPass, camera);
-    drawList(lists.objects, camera);
-    drawList(lists.postPass, camera);
+    if (!drawList(lists.firstPass, camera, hooks) || !drawList(lists.objects, camera, hooks) ||
+        !drawList(lists.postPass, camera, hooks))
+        return;
     placeCamera(camera);
     run(hooks.secondPeriod);
     glFlush();

@@ -26,6 +26,10 @@ struct FrameHooks {
     std::function<void()> secondPeriod;  // after the draws: the frames-per-second bookkeeping
     std::function<void()> overlay;       // the 2D overlay, clock and counter
     std::function<void()> frameDrawn;    // last: one more frame counted
+    // Asked before each object is drawn: true drops the rest of the frame. A stop signal
+    // must not wait for a slow frame (on a software renderer, each new combination of GL
+    // state first compiles a shader, which a loaded machine takes a second over).
+    std::function<bool()> abandon;
 };
 
 // The three lists the renderer keeps. Refreshing assigns element by element, so with the

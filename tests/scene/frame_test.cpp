@@ -114,6 +114,15 @@ TEST_F(FrameRender, HooksRunAfterTheDrawsInOrderWithTheOverlayBlendFunction) {
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
 }
 
+TEST_F(FrameRender, AnAbandonedFrameDrawsNothingMoreAndRunsNoHook) {
+    FrameHooks hooks;
+    hooks.abandon = [&] { return log.size() == 2; };
+    hooks.overlay = [&] { log.push_back("overlay"); };
+    hooks.frameDrawn = [&] { log.push_back("counted"); };
+    renderFrame(lists, source, camera, hooks, 0.0f);
+    EXPECT_EQ(log, (std::vector<std::string>{"draw first", "draw own"}));
+}
+
 TEST_F(FrameRender, NoCurrentWorldLeavesTheFrameClearedAndUncounted) {
     FrameHooks hooks;
     hooks.frameDrawn = [&] { log.push_back("counted"); };
