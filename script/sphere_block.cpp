@@ -58,8 +58,9 @@ void readShell(SphereBlock& block, std::uint32_t list) {
     block.sphere.displayList = list;
 }
 
-void readVector(Vector3& into, const char* line, const char* format) {
-    scanValues(line, format, into.x, into.y, into.z);
+// The number of components that scanned.
+int readVector(Vector3& into, const char* line, const char* format) {
+    return scanValues(line, format, into.x, into.y, into.z);
 }
 
 void readRotation(SphereBlock& block, const char* line, const char* format) {
@@ -77,7 +78,7 @@ void readPosition(SphereBlock& block, const char* line, const char* format) {
     Vector3 written = sphere.position;
     // A line whose numbers do not scan keeps the position; shifting it anyway would move the
     // sphere another 2000 for every such line.
-    if (scanValues(line, format, written.x, written.y, written.z) == 0) return;
+    if (readVector(written, line, format) == 0) return;
     if (sphere.systemOrbit) written.x -= kSystemOrbitShiftX;
     sphere.position = written;
     sphere.initialPosition = written;
