@@ -220,10 +220,14 @@ void Sphere::draw(const CameraDirector& camera) {
     glScalef(tiling, tiling, 1.0f);
     glMatrixMode(GL_MODELVIEW);
 
+    // Blending a clear colour adds nothing, so the mask writes no colour at all: a software
+    // renderer then skips reading and writing the colour buffer over the whole disc.
+    if (mask) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     if (wire)
         drawWire();
     else
         glCallList(displayList);
+    if (mask) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 
     if (wire) glEnable(GL_LIGHTING);
     if (depth) glDepthMask(GL_TRUE);

@@ -85,6 +85,9 @@ TEST_F(SphereDraw, EveryFlagCombinationLeavesTheRestingState) {
         EXPECT_EQ(integer(GL_BLEND_DST), GL_ONE);
         EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
         EXPECT_EQ(integer(GL_DEPTH_WRITEMASK), GL_TRUE);
+        GLboolean colourWrites[4] = {};
+        glGetBooleanv(GL_COLOR_WRITEMASK, colourWrites);
+        EXPECT_TRUE(colourWrites[0] && colourWrites[1] && colourWrites[2] && colourWrites[3]);
         EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
         EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
         EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_BACK);
