@@ -5,8 +5,11 @@
 #include <GL/gl.h>
 
 #include "assets/findings.h"
+#include "assets/list_summary.h"
 #include "assets/mesh_file.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace tarnel {
@@ -42,6 +45,8 @@ using AlphaOf = float (*)(float x);
 
 // One triangle list; with alphaOf, each corner first emits white with that alpha.
 void compileTriangles(GLuint list, const MeshArrays& mesh, AlphaOf alphaOf) {
+    ListSummary summary;
+    summary.coloured = alphaOf != nullptr;
     glPushMatrix();
     glLoadIdentity();
     glNewList(list, GL_COMPILE);
@@ -50,16 +55,28 @@ void compileTriangles(GLuint list, const MeshArrays& mesh, AlphaOf alphaOf) {
         for (int corner = 0; corner < 3; ++corner) {
             std::uint32_t v = mesh.vertexIndex[corner][i];
             std::uint32_t t = mesh.texCoordIndex[corner][i];
-            if (alphaOf) glColor4f(1.0f, 1.0f, 1.0f, alphaOf(mesh.x[v]));
-            glNormal3f(mesh.normal[corner * 3][i], mesh.normal[corner * 3 + 1][i], mesh.normal[corner * 3 + 2][i]);
+            const float normal[3] = {mesh.normal[corner * 3][i], mesh.normal[corner * 3 + 1][i],
+                                     mesh.normal[corner * 3 + 2][i]};
+            if (alphaOf) {
+                summary.colour[3] = alphaOf(mesh.x[v]);
+                glColor4fv(summary.colour);
+            }
+            glNormal3fv(normal);
             glTexCoord2f(mesh.s[t], mesh.t[t]);
             glVertex3f(mesh.x[v], mesh.y[v], mesh.z[v]);
+            std::copy(normal, normal + 3, summary.normal);
+            summary.texCoord[0] = mesh.s[t];
+            summary.texCoord[1] = mesh.t[t];
+            summary.extent = std::max(summary.extent, std::sqrt(mesh.x[v] * mesh.x[v] + mesh.y[v] * mesh.y[v] +
+                                                                mesh.z[v] * mesh.z[v]));
+            summary.hasCorners = true;
         }
     }
     glEnd();
     glEndList();
     glPopMatrix();
     glFinish();
+    recordListSummary(list, summary);
 }
 
 }  // namespace
@@ -98,6 +115,7 @@ void buildShellLists(FixedMeshLists& lists, const char* memberName, const Member
 }
 
 void loadFixedMeshes(FixedMeshLists& lists, const MemberOpener& openMember) {
+    forgetListSummaries();
     buildMeshList(lists.envList, "meshes\\env.dat", false, openMember);
     buildMeshList(lists.sphereList, "meshes\\sphere.dat", false, openMember);
     buildMeshList(lists.noisedSphereList, "meshes\\sphere.dat", true, openMember);

@@ -13,6 +13,7 @@
 #include "host/stop_signal.h"
 #include "host/timers.h"
 #include "platform/system.h"
+#include "scene/view_cull.h"
 
 #include <GL/gl.h>
 
@@ -127,6 +128,7 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
     std::uint64_t frequency = platform::counterFrequency();
     loadLoadingScreen();
     platform.showWindows();
+    setViewCulling(false);
 
     platform::Rect window = platform.mainWindowRect();
     gfx::GlStartSettings gl;
@@ -222,6 +224,8 @@ bool runFrame(RunState& run, const Settings& settings, const RunOptions& options
     if (bench.enabled) updated = BenchRecord::now();
     renderScene(static_cast<float>(dt), input);
     if (bench.enabled) rendered = BenchRecord::now();
+    // The first frame drew every list, which compiled the renderer's shaders for them.
+    if (result.frames == 0) setViewCulling(true);
 
     ++result.frames;
     if (options.frames && result.frames >= *options.frames) running = false;

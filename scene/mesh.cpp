@@ -2,6 +2,8 @@
 // fixes the result. Update follows the keyframe track when it holds keys.
 #include "scene/mesh.h"
 
+#include "scene/view_cull.h"
+
 #include <GL/gl.h>
 
 namespace tarnel {
@@ -62,7 +64,7 @@ void Mesh::draw(const CameraDirector&) {
         glColor4f(1.0f, 1.0f, 1.0f, color.x);
     }
 
-    glCallList(displayList);
+    callListInView(displayList);
 
     glDepthMask(GL_TRUE);
     if (metal) glDisable(GL_LIGHT0);

@@ -6,6 +6,7 @@
 #include "camera/camera_director.h"
 #include "camera/random.h"
 #include "camera/rotation.h"
+#include "scene/view_cull.h"
 
 #include <GL/gl.h>
 
@@ -226,7 +227,7 @@ void Sphere::draw(const CameraDirector& camera) {
     if (wire)
         drawWire();
     else
-        glCallList(displayList);
+        callListInView(displayList);
     if (mask) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 
     if (wire) glEnable(GL_LIGHTING);
@@ -268,7 +269,7 @@ void Sphere::drawWire() {
     glLoadIdentity();
     glScalef(40.0f, 40.0f, 1.0f);
     glMatrixMode(GL_MODELVIEW);
-    glCallList(displayList);
+    callListInView(displayList);
     glEnable(GL_DEPTH_TEST);
     selectTextureMatrixIdentity();
 }

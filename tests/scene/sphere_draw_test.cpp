@@ -1,6 +1,8 @@
 // Sphere draws on a real context: the state each flag combination leaves for the next
 // object, and what reaches the pixels.
 #include "scene/sphere.h"
+#include "assets/list_summary.h"
+#include "scene/view_cull.h"
 #include "tests/scene/scene_fixtures.h"
 
 #include <GL/gl.h>
@@ -235,6 +237,75 @@ TEST_F(SphereDraw, SatelliteIsDrawnInItsColourBesideItsParent) {
     auto centre = scene.pixel(40, 30);
     EXPECT_GT(centre[2], 200);
     EXPECT_EQ(centre[0], 0);
+}
+
+// The vertex attributes a draw leaves current, which the next object may draw with.
+std::array<GLfloat, 10> currentAttributes() {
+    std::array<GLfloat, 10> values{};
+    glGetFloatv(GL_CURRENT_NORMAL, values.data());
+    GLfloat texCoord[4];
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, texCoord);
+    values[3] = texCoord[0];
+    values[4] = texCoord[1];
+    glGetFloatv(GL_CURRENT_COLOR, values.data() + 5);
+    values[9] = texCoord[3];
+    return values;
+}
+
+TEST_F(SphereDraw, ListsOutOfViewAreSkippedAndLeaveWhatTheListWouldHaveLeft) {
+    std::uint32_t shells[2] = {};
+    FixedMeshLists lists;
+    testing::Bytes bytes = testing::unitSphereMesh();
+    buildShellLists(lists, "meshes\\sphere.dat", [&bytes](MemoryFile& file, const char* name) {
+        file.openBytes(name, bytes);
+        return 1;
+    });
+    shells[0] = lists.atmoList;
+    shells[1] = lists.scatterList;
+    for (std::uint32_t shell : {list, shells[0], shells[1]}) {
+        Sphere aside;
+        prepare(aside);
+        aside.displayList = shell;
+        aside.position = Vector3(300, 0, 0);  // far beyond the right edge
+        std::array<GLfloat, 10> drawn, skipped;
+        glColor4f(0.1f, 0.2f, 0.3f, 0.4f);
+        setViewCulling(false);
+        aside.draw(scene.camera);
+        drawn = currentAttributes();
+        glColor4f(0.1f, 0.2f, 0.3f, 0.4f);
+        glNormal3f(0, 1, 0);
+        glTexCoord2f(0.5f, 0.5f);
+        setViewCulling(true);
+        aside.draw(scene.camera);
+        skipped = currentAttributes();
+        EXPECT_EQ(drawn, skipped);
+    }
+    setViewCulling(false);
+}
+
+TEST_F(SphereDraw, OnlyWhatLiesWhollyOutsideOneViewPlaneIsSkipped) {
+    setViewCulling(true);
+    Sphere edge;
+    prepare(edge);
+    edge.hasTexture = true;
+    edge.textureId = testing::solidTexture(255, 255, 255);
+    edge.light = true;
+    // Its centre is out of view to the right, but its left side reaches into the picture.
+    edge.position = Vector3(80, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    edge.draw(scene.camera);
+    EXPECT_GT(scene.pixel(SceneGl::kWidth - 2, 30)[0], 200);
+    // A list said to reach only a little way from its centre is skipped at the same place,
+    // which shows that the skip is taken from the list's reach and nothing else.
+    ListSummary small = *listSummary(list);
+    small.extent = 0.01f;
+    recordListSummary(list, small);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    edge.draw(scene.camera);
+    EXPECT_EQ(scene.pixel(SceneGl::kWidth - 2, 30)[0], 0);
+    setViewCulling(false);
+    edge.draw(scene.camera);
+    EXPECT_GT(scene.pixel(SceneGl::kWidth - 2, 30)[0], 200) << "drawn whole with culling off";
 }
 
 }  // namespace
