@@ -221,14 +221,17 @@ void Sphere::draw(const CameraDirector& camera) {
     glScalef(tiling, tiling, 1.0f);
     glMatrixMode(GL_MODELVIEW);
 
-    // Blending a clear colour adds nothing, so the mask writes no colour at all: a software
-    // renderer then skips reading and writing the colour buffer over the whole disc.
-    if (mask) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    // A mask blends a clear colour, which leaves every pixel as it was under each blend
+    // function the objects use, so it writes no colour at all: a software renderer then
+    // skips reading and writing the colour buffer over the whole disc. A wire sphere sets
+    // its own colour and shows.
+    const bool colourless = mask && !wire;
+    if (colourless) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     if (wire)
         drawWire();
     else
         callListInView(displayList);
-    if (mask) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    if (colourless) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 
     if (wire) glEnable(GL_LIGHTING);
     if (depth) glDepthMask(GL_TRUE);

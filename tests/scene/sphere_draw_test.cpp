@@ -195,6 +195,16 @@ TEST_F(SphereDraw, MaskHidesWhatIsDrawnBehindItAndShowsNothingItself) {
     EXPECT_GT(scene.pixel(40 + 5, 30)[0], 200) << "outside the mask the sphere shows";
 }
 
+TEST_F(SphereDraw, AWireMaskStillShowsItsColour) {
+    Sphere wire;
+    prepare(wire);
+    wire.mask = wire.wire = true;
+    wire.color = Vector3(1, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    wire.draw(scene.camera);
+    EXPECT_GT(scene.pixel(40, 30)[0], 200);
+}
+
 TEST_F(SphereDraw, DepthSphereWritesColourButNoDepth) {
     scene.lookFrom(Vector3(0, 0, 150));
     Sphere layer;
