@@ -5,7 +5,8 @@
 # to rasterise on the calling thread, so that all of a frame's work falls inside the frame
 # render, the only function counted. The bench runs for FEW and for MANY frames of the same
 # fixed-step flight; the first frames compile the renderer's shaders, so the difference
-# divided by MANY - FEW is the steady cost of one frame.
+# divided by MANY - FEW is the steady cost of one frame. Mesa's shader cache is off, so that
+# a shader compiled in one run is not merely loaded in the next.
 # Usage: bench/frame_instructions.sh TARNEL_BINARY [FEW] [MANY] [DATA_PACKAGE]
 set -eu
 binary=$1
@@ -17,7 +18,7 @@ trap 'rm -rf "$work"' EXIT
 
 # Prints the instructions of one bench run of $1 frames.
 count() {
-    LP_NUM_THREADS=0 valgrind --tool=callgrind --toggle-collect='tarnel::renderFrame*' \
+    LP_NUM_THREADS=0 MESA_SHADER_CACHE_DISABLE=true valgrind --tool=callgrind --toggle-collect='tarnel::renderFrame*' \
         --callgrind-out-file="$work/out.%p" "$binary" --bench --size 1024x768 \
         --frames "$1" ${data:+--data "$data"} >/dev/null 2>"$work/log"
     sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$work/log"
