@@ -4,6 +4,7 @@
 // such line wins.
 #include "scene/billboard.h"
 #include "script/anchored_parent.h"
+#include "script/block_fields.h"
 #include "script/line_scan.h"
 #include "script/object_blocks.h"
 
@@ -33,8 +34,7 @@ void setFlag(BillboardBlock& block, const char*, const char*) {
 
 template <Vector3 Billboard::*Field>
 void readVector(BillboardBlock& block, const char* line, const char* format) {
-    Vector3& v = block.billboard.*Field;
-    scanValues(line, format, v.x, v.y, v.z);
+    scanVector(block.billboard.*Field, line, format);
 }
 
 // A zero axis has no direction: the axis keeps the value it had.

@@ -6,6 +6,7 @@
 #include "gfx/overlay.h"
 #include "scene/flare.h"
 #include "script/anchored_parent.h"
+#include "script/block_fields.h"
 #include "script/line_scan.h"
 #include "script/object_blocks.h"
 
@@ -37,10 +38,6 @@ template <float Flare::*Field>
 void readPixels(FlareBlock& block, const char* line, const char* format) {
     float written = 0.0f;
     if (scanValues(line, format, written) == 1) block.flare.*Field = written * widthScale();
-}
-
-void readVector(Vector3& into, const char* line, const char* format) {
-    scanValues(line, format, into.x, into.y, into.z);
 }
 
 // Rates are written per frame at 60 frames per second.
@@ -91,19 +88,19 @@ const Rule kFlareKeywords[] = {
     {"env", "env V(%f %f %f)",
      [](FlareBlock& b, const char* line, const char* format) {
          b.flare.env = true;
-         readVector(b.flare.anchor, line, format);
+         scanVector(b.flare.anchor, line, format);
      }},
     {"texture", "texture %s",
      [](FlareBlock& b, const char* line, const char* format) { readTextureLine(b.flare, line, format); }},
     {"position", "position V(%f %f %f)",
-     [](FlareBlock& b, const char* line, const char* format) { readVector(b.flare.position, line, format); }},
+     [](FlareBlock& b, const char* line, const char* format) { scanVector(b.flare.position, line, format); }},
     {"lenseffect", nullptr, readLens},
     {"rotation", "rotation %f %f", readRotation},
     {"xy", "xy %f", readFloat<&Flare::xy>},
     {"orient", "orient V(%f %f %f)",
      [](FlareBlock& b, const char* line, const char* format) {
          b.flare.orient = true;
-         readVector(b.flare.orientVector, line, format);
+         scanVector(b.flare.orientVector, line, format);
      }},
 };
 

@@ -3,6 +3,7 @@
 // line takes effect, so keywords match by prefix ("geometry" inside a block is also "geo").
 #include "assets/mesh_lists.h"
 #include "scene/sphere.h"
+#include "script/block_fields.h"
 #include "script/object_blocks.h"
 
 #include <memory>
@@ -58,11 +59,6 @@ void readShell(SphereBlock& block, std::uint32_t list) {
     block.sphere.displayList = list;
 }
 
-// The number of components that scanned.
-int readVector(Vector3& into, const char* line, const char* format) {
-    return scanValues(line, format, into.x, into.y, into.z);
-}
-
 void readRotation(SphereBlock& block, const char* line, const char* format) {
     Sphere& s = block.sphere;
     scanValues(line, format, s.rotationAxis.x, s.rotationAxis.y, s.rotationAxis.z, s.rotationAngle, s.rotationSpeed);
@@ -78,7 +74,7 @@ void readPosition(SphereBlock& block, const char* line, const char* format) {
     Vector3 written = sphere.position;
     // A line whose numbers do not scan keeps the position; shifting it anyway would move the
     // sphere another 2000 for every such line.
-    if (readVector(written, line, format) == 0) return;
+    if (scanVector(written, line, format) == 0) return;
     if (sphere.systemOrbit) written.x -= kSystemOrbitShiftX;
     sphere.position = written;
     sphere.initialPosition = written;
@@ -126,7 +122,7 @@ const Rule kSphereKeywords[] = {
     {"orient", "orient V(%f %f %f) %f", readOrient},
     {"position", "position V(%f %f %f)", readPosition},
     {"color", "color V(%f %f %f)",
-     [](SphereBlock& b, const char* line, const char* format) { readVector(b.sphere.color, line, format); }},
+     [](SphereBlock& b, const char* line, const char* format) { scanVector(b.sphere.color, line, format); }},
     {"parent", "parent %s",
      [](SphereBlock& b, const char* line, const char* format) { b.sphere.parent = findParent(b.earlier, line, format); }},
 };
