@@ -32,8 +32,9 @@ bool outsideView(float extent) {
             float plane[4];
             for (int column = 0; column < 4; ++column)
                 plane[column] = clip[column * 4 + 3] + sign * clip[column * 4 + row];
-            float slope = std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] + plane[2] * plane[2]);
-            if (plane[3] + extent * slope < 0.0f) return true;
+            float reach = extent * std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] + plane[2] * plane[2]);
+            // Slack for the rounding of the products: a ball that only grazes a plane is drawn.
+            if (plane[3] + reach < -1e-5f * (std::fabs(plane[3]) + reach)) return true;
         }
     return false;
 }
