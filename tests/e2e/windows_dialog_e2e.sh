@@ -5,7 +5,7 @@
 # track bars, host_window plays the window that Windows hands to /p and /c.
 # Usage: windows_dialog_e2e.sh SCENARIO TARNEL_SCR TOOLS_DIR PICTURES_DIR
 # (TOOLS_DIR holds win_probe.exe and host_window.exe; PICTURES_DIR the rendered preview.png)
-set -euo pipefail
+set -Eeuo pipefail
 scenario=$1
 scr=$2
 probe=$3/win_probe.exe
@@ -21,12 +21,22 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; cat "$work"/*.log >&2 2>/dev/null || true; exit 1; }
+# A step that fails outside fail() (a probe that finds no control, a refused click) still says
+# which one it was (-E carries the trap into the helper functions).
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND exited with $?" >&2' ERR
 
 # Windows programs print CR LF.
 run_probe() { wine "$probe" "$@" | tr -d '\r'; }
-wait_window() {  # title: waits until the probe can list it
+wait_window() {  # title: waits until the probe lists it the same way twice
+    # The window can be found while Windows is still creating its controls, and a listing
+    # taken then lacks some of them.
+    local previous="" current
     for _ in $(seq 150); do
-        run_probe list "$1" >"$work/controls.txt" 2>/dev/null && return 0
+        if run_probe list "$1" >"$work/controls.txt" 2>/dev/null; then
+            current=$(cat "$work/controls.txt")
+            [ -n "$previous" ] && [ "$current" = "$previous" ] && return 0
+            previous=$current
+        fi
         sleep 0.2
     done
     fail "no window \"$1\""
