@@ -33,12 +33,8 @@ std::uint32_t squareList() {
     spec.texCoords = {{{0, 0}}, {{1, 0}}, {{1, 1}}, {{0, 1}}};
     const std::array<float, 9> up{0, 0, 1, 0, 0, 1, 0, 0, 1};
     spec.triangles = {{{0, 1, 2}, {0, 1, 2}, up}, {{0, 2, 3}, {0, 2, 3}, up}};
-    testing::Bytes bytes = testing::meshBytes(spec);
     std::uint32_t list = 0;
-    buildMeshList(list, "meshes\\square.dat", false, [&bytes](MemoryFile& file, const char* name) {
-        file.openBytes(name, bytes);
-        return 1;
-    });
+    buildMeshList(list, "meshes\\square.dat", false, testing::meshOpener(testing::meshBytes(spec)));
     return list;
 }
 

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace tarnel::testing {
@@ -67,14 +68,18 @@ inline Bytes unitSphereMesh(int stacks = 12, int slices = 16) {
     return meshBytes(spec);
 }
 
+// Opens every member as these mesh bytes.
+inline MemberOpener meshOpener(Bytes bytes) {
+    return [bytes = std::move(bytes)](MemoryFile& file, const char* name) {
+        file.openBytes(name, bytes);
+        return 1;
+    };
+}
+
 // Compiles the unit sphere into a new display list.
 inline std::uint32_t unitSphereList() {
     std::uint32_t list = 0;
-    Bytes bytes = unitSphereMesh();
-    buildMeshList(list, "meshes\\sphere.dat", false, [&bytes](MemoryFile& file, const char* name) {
-        file.openBytes(name, bytes);
-        return 1;
-    });
+    buildMeshList(list, "meshes\\sphere.dat", false, meshOpener(unitSphereMesh()));
     return list;
 }
 

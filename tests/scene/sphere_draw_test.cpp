@@ -263,16 +263,9 @@ std::array<GLfloat, 10> currentAttributes() {
 }
 
 TEST_F(SphereDraw, ListsOutOfViewAreSkippedAndLeaveWhatTheListWouldHaveLeft) {
-    std::uint32_t shells[2] = {};
     FixedMeshLists lists;
-    testing::Bytes bytes = testing::unitSphereMesh();
-    buildShellLists(lists, "meshes\\sphere.dat", [&bytes](MemoryFile& file, const char* name) {
-        file.openBytes(name, bytes);
-        return 1;
-    });
-    shells[0] = lists.atmoList;
-    shells[1] = lists.scatterList;
-    for (std::uint32_t shell : {list, shells[0], shells[1]}) {
+    buildShellLists(lists, "meshes\\sphere.dat", testing::meshOpener(testing::unitSphereMesh()));
+    for (std::uint32_t shell : {list, lists.atmoList, lists.scatterList}) {
         Sphere aside;
         prepare(aside);
         aside.displayList = shell;
