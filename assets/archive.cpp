@@ -4,6 +4,8 @@
 
 #include "assets/archive_cache.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <new>
@@ -26,6 +28,11 @@ ArchiveCache& archiveCache() {
     return cache;
 }
 
+// The streams keep no reason of their own; the system call under them leaves it in errno.
+std::string reasonOfLastCall() {
+    return errno != 0 ? std::strerror(errno) : "the file ended before its size";
+}
+
 std::unique_ptr<LoadedArchive> readArchiveFile(const std::string& path, std::uintmax_t size,
                                                std::filesystem::file_time_type modified) {
     auto loaded = std::make_unique<LoadedArchive>();
@@ -37,15 +44,21 @@ std::unique_ptr<LoadedArchive> readArchiveFile(const std::string& path, std::uin
         loaded->error = "archive \"" + path + "\" is too large";
         return loaded;
     }
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        loaded->error = "cannot open archive \"" + path + "\": " + reasonOfLastCall();
+        return loaded;
+    }
     try {
         loaded->bytes.resize(static_cast<std::size_t>(size));
     } catch (const std::bad_alloc&) {
         loaded->error = "not enough memory to read archive \"" + path + "\"";
         return loaded;
     }
-    if (!in || !in.read(reinterpret_cast<char*>(loaded->bytes.data()), static_cast<std::streamsize>(size))) {
-        loaded->error = "cannot read archive \"" + path + "\"";
+    errno = 0;
+    if (!in.read(reinterpret_cast<char*>(loaded->bytes.data()), static_cast<std::streamsize>(size))) {
+        loaded->error = "cannot read archive \"" + path + "\": " + reasonOfLastCall();
         loaded->bytes.clear();
         return loaded;
     }
@@ -66,7 +79,12 @@ std::uint64_t archiveFileReads() { return archiveCache().reads; }
 
 LoadedArchive* loadArchive(const std::string& path, std::string* error) {
     std::error_code code;
-    const std::uintmax_t size = std::filesystem::file_size(path, code);
+    std::uintmax_t size = 0;
+    // A folder opens as a stream on Linux and fails only at the first read: name it as what it is.
+    if (std::filesystem::is_directory(path, code))
+        code = std::make_error_code(std::errc::is_a_directory);
+    else
+        size = std::filesystem::file_size(path, code);
     std::filesystem::file_time_type modified;
     if (!code) modified = std::filesystem::last_write_time(path, code);
     ArchiveCache& cache = archiveCache();

@@ -17,8 +17,8 @@ using namespace tarnel::rar;
 
 namespace {
 
-std::vector<std::uint8_t> readShared(const std::string& name) {
-    std::ifstream in(std::string(TARNEL_SHARED_TESTDATA) + "/rar/" + name, std::ios::binary);
+std::vector<std::uint8_t> readTestArchive(const std::string& name) {
+    std::ifstream in(std::string(TARNEL_TEST_DATA) + "/rar/" + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -48,7 +48,7 @@ BENCHMARK(storedExtract)->Unit(benchmark::kMillisecond);
 
 // Decodes every compressed member of one archive per iteration; bytes are unpacked bytes.
 void unpack20Archive(benchmark::State& state, const char* name) {
-    const std::vector<std::uint8_t> bytes = readShared(name);
+    const std::vector<std::uint8_t> bytes = readTestArchive(name);
     Archive archive;
     if (!readArchive(bytes.data(), bytes.size(), archive, nullptr)) {
         state.SkipWithError("test archive missing");

@@ -13,7 +13,7 @@
 namespace {
 
 void decodeMember(benchmark::State& state, const char* archiveName, const char* name) {
-    std::ifstream in(std::string(TARNEL_SHARED_TESTDATA) + "/rar/" + archiveName, std::ios::binary);
+    std::ifstream in(std::string(TARNEL_TEST_DATA) + "/rar/" + archiveName, std::ios::binary);
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     tarnel::rar::Archive archive;
     std::string error;

@@ -48,7 +48,6 @@ function(tarnel_test name)
   # Line tables are all a failing test needs; full debug info was a third of its compile time.
   target_compile_options(${name} PRIVATE $<$<CONFIG:RelWithDebInfo>:-g1>)
   target_compile_definitions(${name} PRIVATE
-    TARNEL_SHARED_TESTDATA="${TARNEL_SHARED_DIR}/testdata"
     TARNEL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     TARNEL_BINARY_DIR="${CMAKE_BINARY_DIR}")
   if((TARNEL_TEST_WHOLE_BINARIES OR A_WHOLE) AND NOT WIN32)

@@ -31,8 +31,9 @@ TEST(ArchiveMember, FailuresCarryAReasonAndNoData) {
     struct Case {
         std::string member, archive, reason;
     } cases[] = {
-        {"a.txt", (dir.path() / "missing.sdd").string(), "cannot open archive"},
-        {"a.txt", notRar, "not a RAR archive"},
+        {"a.txt", (dir.path() / "missing.sdd").string(), "cannot open archive \"" + (dir.path() / "missing.sdd").string() + "\": No such file"},
+        {"a.txt", dir.path().string(), "cannot open archive \"" + dir.path().string() + "\": Is a directory"},
+        {"a.txt", notRar, "archive \"" + notRar + "\": not a RAR archive"},
         {"b.txt", package, "no member \"b.txt\""},
     };
     for (const Case& c : cases) {

@@ -11,12 +11,12 @@ using namespace tarnel::rar;
 using tarnel::test::bytesOf;
 using tarnel::test::crcOf;
 using tarnel::test::readBytes;
-using tarnel::test::sharedRar;
+using tarnel::test::realRar;
 
 namespace {
 
 Archive readShared(const std::string& name) {
-    const std::vector<std::uint8_t> bytes = readBytes(sharedRar(name));
+    const std::vector<std::uint8_t> bytes = readBytes(realRar(name));
     Archive archive;
     std::string error;
     EXPECT_TRUE(readArchive(bytes.data(), bytes.size(), archive, &error)) << name << ": " << error;
@@ -108,7 +108,7 @@ TEST(RarArchive, RejectsWhatIsNotAnOldRarArchive) {
 }
 
 TEST(RarArchive, DamagedFileHeaderStopsTheIndexWithAReason) {
-    std::vector<std::uint8_t> bytes = readBytes(sharedRar("rarfile_rar202-comment-nopsw.rar"));
+    std::vector<std::uint8_t> bytes = readBytes(realRar("rarfile_rar202-comment-nopsw.rar"));
     bytes[58 + 32] ^= 0x20;  // a letter of the first member's name
     Archive archive;
     std::string error;
@@ -121,7 +121,7 @@ TEST(RarArchive, EveryTruncationGivesWholeMembersOrReasons) {
     for (const char* name : {"rarfile_rar202-comment-nopsw.rar", "zxtune_test_v2solid5.rar",
                              "junrar_rar20-password-stored.rar", "junrar_rar15-password-stored.rar",
                              "rarfile_rar2-unix-owner.rar"}) {
-        const std::vector<std::uint8_t> whole = readBytes(sharedRar(name));
+        const std::vector<std::uint8_t> whole = readBytes(realRar(name));
         const std::size_t step = whole.size() > 2000 ? 7 : 1;
         for (std::size_t size = 0; size < whole.size(); size += step) {
             SCOPED_TRACE(std::string(name) + " cut at " + std::to_string(size));
@@ -131,7 +131,7 @@ TEST(RarArchive, EveryTruncationGivesWholeMembersOrReasons) {
 }
 
 TEST(RarArchive, CutsAroundEveryHeaderAndDataBoundaryGiveWholeMembersOrReasons) {
-    const std::vector<std::uint8_t> whole = readBytes(sharedRar("zxtune_test_v2.rar"));
+    const std::vector<std::uint8_t> whole = readBytes(realRar("zxtune_test_v2.rar"));
     Archive archive;
     ASSERT_TRUE(readArchive(whole.data(), whole.size(), archive, nullptr));
     std::vector<std::size_t> boundaries = {7, 7 + kMainHeaderSize};
@@ -151,7 +151,7 @@ TEST(RarArchive, CutsAroundEveryHeaderAndDataBoundaryGiveWholeMembersOrReasons) 
 TEST(RarArchive, EveryFlippedByteGivesWholeMembersOrReasons) {
     for (const char* name : {"rarfile_rar202-comment-nopsw.rar", "rarfile_rar202-comment-psw.rar",
                              "junrar_rar20-password-compressed.rar"}) {
-        const std::vector<std::uint8_t> whole = readBytes(sharedRar(name));
+        const std::vector<std::uint8_t> whole = readBytes(realRar(name));
         for (std::size_t at = 0; at < whole.size(); ++at) {
             for (std::uint8_t mask : {0x01, 0x80, 0xFF}) {
                 SCOPED_TRACE(std::string(name) + " flipped at " + std::to_string(at));

@@ -8,18 +8,18 @@
 using tarnel::extractArchiveMember;
 using tarnel::ExtractResult;
 using tarnel::test::crcOf;
-using tarnel::test::sharedRar;
+using tarnel::test::realRar;
 
 
 TEST(RarCipher, Rar15StoredMemberDecryptsUnderItsPassword) {
-    const ExtractResult result = extractArchiveMember("secret.txt", sharedRar("junrar_rar15-password-stored.rar"), "password");
+    const ExtractResult result = extractArchiveMember("secret.txt", realRar("junrar_rar15-password-stored.rar"), "password");
     ASSERT_TRUE(result.ok()) << result.error;
     EXPECT_EQ(result.data.size(), 87u);
     EXPECT_EQ(crcOf(result.data), 0x967e05a2u);
 }
 
 TEST(RarCipher, WrongOrMissingPasswordFailsWithAReason) {
-    const std::string archive = sharedRar("junrar_rar15-password-stored.rar");
+    const std::string archive = realRar("junrar_rar15-password-stored.rar");
     for (const char* password : {"Password", "passwort", "password ", "p", "a much longer password than the data"}) {
         const ExtractResult result = extractArchiveMember("SECRET.TXT", archive, password);
         EXPECT_FALSE(result.ok()) << password;
@@ -33,7 +33,7 @@ TEST(RarCipher, WrongOrMissingPasswordFailsWithAReason) {
 TEST(RarCipher, Rar20CipherIsRefusedWithAReason) {
     for (const char* name : {"junrar_rar20-password-stored.rar", "junrar_rar20-password-compressed.rar",
                              "rarfile_rar202-comment-psw.rar"}) {
-        const std::string archive = sharedRar(name);
+        const std::string archive = realRar(name);
         for (const char* member : {"SECRET.TXT", "FILE1.TXT"}) {
             const ExtractResult result = extractArchiveMember(member, archive, "password");
             EXPECT_FALSE(result.ok());

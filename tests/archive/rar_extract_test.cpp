@@ -11,7 +11,7 @@
 using namespace tarnel::rar;
 using tarnel::test::crcOf;
 using tarnel::test::readBytes;
-using tarnel::test::sharedRar;
+using tarnel::test::realRar;
 
 namespace {
 
@@ -63,7 +63,7 @@ const RealMember kCompressed15[] = {
 
 std::vector<std::uint8_t> extractShared(const RealMember& real, const std::string& password,
                                         std::string* error) {
-    const std::vector<std::uint8_t> bytes = readBytes(sharedRar(real.archive));
+    const std::vector<std::uint8_t> bytes = readBytes(realRar(real.archive));
     Archive archive;
     std::vector<std::uint8_t> out;
     if (!readArchive(bytes.data(), bytes.size(), archive, error)) return out;
@@ -87,7 +87,7 @@ void expectMembers(const RealMember* begin, const RealMember* end, const std::st
         EXPECT_EQ(out.size(), real->size);
         EXPECT_EQ(crcOf(out), real->crc);
         if (real->expectedFile) {
-            EXPECT_EQ(out, readBytes(sharedRar(real->expectedFile)));
+            EXPECT_EQ(out, readBytes(realRar(real->expectedFile)));
         }
     }
 }
@@ -99,7 +99,7 @@ TEST(RarExtract, StoredMembersComeOutWhole) {
 }
 
 TEST(RarExtract, StoredDataWithAFlippedByteFailsTheCrc) {
-    std::vector<std::uint8_t> bytes = readBytes(sharedRar("zxtune_test_v2.rar"));
+    std::vector<std::uint8_t> bytes = readBytes(realRar("zxtune_test_v2.rar"));
     Archive archive;
     ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
     bytes[archive.members[0].dataOffset + 5000] ^= 0x10;
@@ -112,7 +112,7 @@ TEST(RarExtract, StoredDataWithAFlippedByteFailsTheCrc) {
 }
 
 TEST(RarExtract, AbsurdSizesAreRefusedBeforeAllocating) {
-    std::vector<std::uint8_t> bytes = readBytes(sharedRar("zxtune_test_v2.rar"));
+    std::vector<std::uint8_t> bytes = readBytes(realRar("zxtune_test_v2.rar"));
     Archive archive;
     ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
     std::string error;
@@ -135,8 +135,8 @@ TEST(RarExtract, Rar20CompressedMembersComeOutWhole) {
 }
 
 TEST(RarExtract, SolidMembersDecodeInAnyOrder) {
-    const std::vector<std::uint8_t> bytes = readBytes(sharedRar("zxtune_test_v2solid5.rar"));
-    const std::vector<std::uint8_t> etalon = readBytes(sharedRar("zxtune_etalon.bin"));
+    const std::vector<std::uint8_t> bytes = readBytes(realRar("zxtune_test_v2solid5.rar"));
+    const std::vector<std::uint8_t> etalon = readBytes(realRar("zxtune_etalon.bin"));
     Archive archive;
     ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
     Extractor extractor;
@@ -149,7 +149,7 @@ TEST(RarExtract, SolidMembersDecodeInAnyOrder) {
 }
 
 TEST(RarExtract, SolidRunWithADamagedFirstMemberFailsTheRest) {
-    std::vector<std::uint8_t> bytes = readBytes(sharedRar("zxtune_test_v2solid5.rar"));
+    std::vector<std::uint8_t> bytes = readBytes(realRar("zxtune_test_v2solid5.rar"));
     Archive archive;
     ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
     bytes[archive.members[0].dataOffset + 4000] ^= 0x55;
@@ -169,7 +169,7 @@ TEST(RarExtract, Rar15CompressedMembersComeOutWhole) {
 
 TEST(RarExtract, SolidRunsRestartAtNonSolidMembersAndSkipStoredOnes) {
     // Two copies of the real solid pair with a stored member between them.
-    const std::vector<std::uint8_t> pair = readBytes(sharedRar("zxtune_test_v2solid5.rar"));
+    const std::vector<std::uint8_t> pair = readBytes(realRar("zxtune_test_v2solid5.rar"));
     const std::size_t headEnd = 7 + kMainHeaderSize;
     std::vector<std::uint8_t> stored;
     ASSERT_TRUE(writeStoredArchive({{"between.txt", {'x', 'y'}, 0x21}}, stored, nullptr));
@@ -179,7 +179,7 @@ TEST(RarExtract, SolidRunsRestartAtNonSolidMembersAndSkipStoredOnes) {
     Archive archive;
     ASSERT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
     ASSERT_EQ(archive.members.size(), 5u);
-    const std::vector<std::uint8_t> etalon = readBytes(sharedRar("zxtune_etalon.bin"));
+    const std::vector<std::uint8_t> etalon = readBytes(realRar("zxtune_etalon.bin"));
     Extractor extractor;
     for (std::size_t index : {4, 1, 4, 3, 2, 1, 0, 4}) {
         std::vector<std::uint8_t> out;

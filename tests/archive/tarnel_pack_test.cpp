@@ -92,6 +92,10 @@ TEST_F(TarnelPack, BadInputGivesAMessageAndNonZeroStatus) {
     ToolRun notArchive = pack("list " + quote(dir.path() / "src" / "env.txt"));
     EXPECT_EQ(notArchive.status, 1);
     EXPECT_NE(notArchive.output.find("not a RAR archive"), std::string::npos) << notArchive.output;
+    ToolRun absent = pack("list " + quote(dir.path() / "absent.sdd"));
+    EXPECT_EQ(absent.status, 1);
+    EXPECT_NE(absent.output.find("cannot open archive \"" + (dir.path() / "absent.sdd").string() + "\": No such file"),
+              std::string::npos) << absent.output;
 
     EXPECT_EQ(pack("").status, 2);
     EXPECT_EQ(pack("frobnicate x").status, 2);

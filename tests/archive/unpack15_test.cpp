@@ -2,14 +2,12 @@
 // behaviour on truncated and damaged packed data.
 #include "assets/rar/unpack15.h"
 #include "assets/rar/rar_archive.h"
+#include "tests/archive/rar_test_support.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,16 +15,9 @@ using tarnel::rar::Unpack15;
 
 namespace {
 
-std::string shared(const std::string& name) { return std::string(TARNEL_SHARED_TESTDATA) + "/rar/" + name; }
-
-std::vector<std::uint8_t> readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::uint32_t crcOf(const std::vector<std::uint8_t>& bytes) {
-    return std::uint32_t(crc32(0, bytes.data(), uInt(bytes.size())));
-}
+using tarnel::test::crcOf;
+using tarnel::test::readBytes;
+using tarnel::test::realRar;
 
 // A member's packed bytes with what its header says about them.
 struct PackedMember {
@@ -37,7 +28,7 @@ struct PackedMember {
 };
 
 PackedMember findMember(const std::string& archiveName, const std::string& name) {
-    const std::vector<std::uint8_t> bytes = readWholeFile(shared(archiveName));
+    const std::vector<std::uint8_t> bytes = readBytes(realRar(archiveName));
     tarnel::rar::Archive archive;
     std::string error;
     if (!tarnel::rar::readArchive(bytes.data(), bytes.size(), archive, &error)) {
@@ -105,7 +96,7 @@ TEST(Unpack15, WaveMemberEqualsTheOriginalFile) {
     Unpack15 unpacker;
     const Decoded out = decode(unpacker, member.packed, member.unpackedSize);
     ASSERT_TRUE(out.ok) << out.error;
-    EXPECT_EQ(out.bytes, readWholeFile(shared("junrar_BoatModernEnglish.wav")));
+    EXPECT_EQ(out.bytes, readBytes(realRar("junrar_BoatModernEnglish.wav")));
 }
 
 TEST(Unpack15, NonSolidMemberIgnoresWhatTheObjectDecodedBefore) {

@@ -11,7 +11,7 @@
 using namespace tarnel::rar;
 using tarnel::test::crcOf;
 using tarnel::test::readBytes;
-using tarnel::test::sharedRar;
+using tarnel::test::realRar;
 
 namespace {
 
@@ -21,7 +21,7 @@ struct Packed {
 };
 
 Packed packedMember(const std::string& archiveName, const std::string& memberName) {
-    const std::vector<std::uint8_t> bytes = readBytes(sharedRar(archiveName));
+    const std::vector<std::uint8_t> bytes = readBytes(realRar(archiveName));
     Archive archive;
     EXPECT_TRUE(readArchive(bytes.data(), bytes.size(), archive, nullptr));
     const long index = findMember(archive, memberName);
