@@ -1,5 +1,7 @@
 // Fuzz target of the data package reader: reads the archive index from the bytes and extracts
 // every member, without and with a password, through one extractor (so solid runs carry over).
+// The encrypted seeds (RAR 1.5 and 2.0 ciphers, stored, compressed and solid) use the password
+// here, so their mutations reach the decoders as well as the cipher.
 // Bytes that are not an archive go straight to the decoders, which header CRCs would hide.
 #include "assets/rar/rar_archive.h"
 #include "assets/rar/rar_extractor.h"

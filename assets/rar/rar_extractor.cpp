@@ -1,7 +1,7 @@
 // Member extraction: size checks before allocation, decryption, decoding, CRC check.
 #include "assets/rar/rar_extractor.h"
 
-#include "assets/rar/crypt15.h"
+#include "assets/rar/member_cipher.h"
 #include "assets/rar/rar_format.h"
 #include "assets/rar/unpack15.h"
 #include "assets/rar/unpack20.h"
@@ -21,6 +21,11 @@ constexpr std::uint64_t kExpansionSlack = 4096;
 bool isCompressed(const Member& member) { return member.method != kMethodStore; }
 
 std::string quoted(const Member& member) { return "\"" + member.name + "\""; }
+
+// A wrong password cannot be told from damage: both show only once the data is decoded.
+std::string wrongPassword(const Member& member, const std::string& detail) {
+    return "member " + quoted(member) + ": wrong password or damaged member (" + detail + ")";
+}
 
 // Copies in pieces that stay in the cache while their CRC is taken: one pass over memory.
 std::uint32_t copyWithCrc(const std::uint8_t* from, std::size_t size, std::vector<std::uint8_t>& out) {
@@ -66,13 +71,8 @@ std::string checkExtractable(const Member& member, std::string_view password) {
     if (member.method < kMethodStore || member.method > kMethodBest)
         return "member " + quoted(member) + " uses unknown method " + std::to_string(member.method);
     if (member.encrypted()) {
-        // Only the RAR 1.5 cipher is here: the RAR 2.0 one needs a fixed 256-byte substitution
-        // table that this reader does not carry.
-        if (member.unpackVersion != 15)
-            return "member " + quoted(member) + " is encrypted with the RAR " +
-                   (member.unpackVersion <= 26 ? std::string("2.0") : std::string("3 or later")) +
-                   " cipher, which is not supported";
-        if (password.empty()) return "member " + quoted(member) + " is encrypted and no password was given";
+        if (std::string problem = cipherProblem(member); !problem.empty()) return problem;
+        if (password.empty()) return wrongPassword(member, "it is encrypted and no password was given");
     }
     if (isCompressed(member)) {
         const unsigned version = member.unpackVersion;
@@ -130,7 +130,7 @@ bool Extractor::decode(const std::uint8_t* bytes, const Archive& archive, std::s
     std::vector<std::uint8_t> decrypted;
     if (member.encrypted()) {
         decrypted.assign(packed, packed + packedSize);
-        Crypt15(password).apply(decrypted.data(), decrypted.size());
+        decryptMember(member, password, decrypted.data(), decrypted.size());
         packed = decrypted.data();
     }
     std::uint32_t crc;
@@ -142,16 +142,15 @@ bool Extractor::decode(const std::uint8_t* bytes, const Archive& archive, std::s
         if (member.solid() && !catchUpSolid(bytes, archive, index, password, solid, error)) return false;
         solidPosition_ = -1;
         if (!unpack(member, packed, packedSize, solid, out, error)) {
-            error = "member " + quoted(member) + ": " + error + (member.encrypted() ? " (wrong password?)" : "");
+            error = member.encrypted() ? wrongPassword(member, error) : "member " + quoted(member) + ": " + error;
             return false;
         }
         solidPosition_ = static_cast<long>(index);
         crc = dataCrc(out.data(), out.size());
     }
     if (crc != member.crc) {
-        error = "member " + quoted(member) +
-                (member.encrypted() ? ": CRC mismatch, wrong password or damaged data"
-                                    : ": CRC mismatch, the data is damaged");
+        error = member.encrypted() ? wrongPassword(member, "CRC mismatch")
+                                   : "member " + quoted(member) + ": CRC mismatch, the data is damaged";
         return false;
     }
     return true;
