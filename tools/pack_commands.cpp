@@ -1,4 +1,4 @@
-// list, extract, test and build: thin wrappers over the archive layer with readable output.
+// list, extract, test, build and unpack: thin wrappers over the archive layer with readable output.
 #include "tools/pack_commands.h"
 
 #include "assets/archive_cache.h"
@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 
 namespace tarnel::pack {
 
@@ -93,6 +94,69 @@ std::uint32_t dosTimeOfFile(const fs::path& path) {
                           local.tm_min, local.tm_sec);
 }
 
+// "--password PW" is the long form of "-p PW".
+Arguments withShortPassword(Arguments args) {
+    for (std::string& arg : args)
+        if (arg == "--password") arg = "-p";
+    return args;
+}
+
+// The password option of a command that writes or unpacks: an empty one would quietly mean none.
+bool passwordOption(const char* command, const Parsed& parsed, std::string& password) {
+    password = option(parsed, "-p");
+    if (parsed.options.count("-p") && password.empty()) {
+        std::fprintf(stderr, "tarnel-pack %s: the password must not be empty\n", command);
+        return false;
+    }
+    return true;
+}
+
+// Where a member goes under the unpack folder: its name's parts below the folder, or nothing
+// when the name would leave it (a ".." part, a drive) or names no file at all.
+std::optional<fs::path> unpackedPath(const std::string& name) {
+    fs::path relative;
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        const std::size_t end = std::min(name.find_first_of("\\/", start), name.size());
+        const std::string part = name.substr(start, end - start);
+        if (part == "..") return std::nullopt;
+        if (relative.empty() && !part.empty() && part.back() == ':') return std::nullopt;
+        if (!part.empty() && part != ".") relative /= part;
+        start = end + 1;
+    }
+    if (relative.empty()) return std::nullopt;
+    return relative;
+}
+
+// Writes one member under root; false with a reason when it cannot.
+bool unpackMember(LoadedArchive& loaded, std::size_t index, const fs::path& root, const std::string& password,
+                  std::string& reason) {
+    const rar::Member& member = loaded.archive.members[index];
+    const std::optional<fs::path> relative = unpackedPath(member.name);
+    if (!relative) {
+        reason = "the name leaves the folder or names no file; not unpacked";
+        return false;
+    }
+    const fs::path target = root / *relative;
+    std::error_code code;
+    if (member.directory()) {
+        fs::create_directories(target, code);
+        if (code) reason = "cannot create the folder: " + code.message();
+        return !code;
+    }
+    const ExtractResult result = extractLoadedMember(loaded, index, password);
+    if (!result.ok()) {
+        reason = result.error;
+        return false;
+    }
+    fs::create_directories(target.parent_path(), code);
+    if (code || !writeFile(target.string(), result.data)) {
+        reason = "cannot write \"" + target.string() + "\"";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int listCommand(const Arguments& args) {
@@ -171,7 +235,10 @@ int testCommand(const Arguments& args) {
 
 int buildCommand(const Arguments& args) {
     Parsed parsed;
-    if (!parseArguments("build", args, 1, "o", parsed)) return kExitUsage;
+    std::string password;
+    if (!parseArguments("build", withShortPassword(args), 1, "op", parsed) ||
+        !passwordOption("build", parsed, password))
+        return kExitUsage;
     const fs::path root = parsed.positional[0];
     const std::string output = option(parsed, "-o");
     if (output.empty()) {
@@ -209,7 +276,7 @@ int buildCommand(const Arguments& args) {
               [](const rar::WriterEntry& a, const rar::WriterEntry& b) { return a.name < b.name; });
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (!rar::writeStoredArchive(entries, bytes, &error)) {
+    if (!rar::writeStoredArchive(entries, bytes, &error, password)) {
         std::fprintf(stderr, "tarnel-pack build: %s\n", error.c_str());
         return kExitFailed;
     }
@@ -217,8 +284,43 @@ int buildCommand(const Arguments& args) {
         std::fprintf(stderr, "tarnel-pack build: cannot write \"%s\"\n", output.c_str());
         return kExitFailed;
     }
-    std::printf("%zu member(s) written to %s\n", entries.size(), output.c_str());
+    std::printf("%zu member(s) written to %s%s\n", entries.size(), output.c_str(),
+                password.empty() ? "" : ", encrypted");
     return kExitOk;
+}
+
+int unpackCommand(const Arguments& args) {
+    Parsed parsed;
+    std::string password;
+    if (!parseArguments("unpack", withShortPassword(args), 2, "p", parsed) ||
+        !passwordOption("unpack", parsed, password))
+        return kExitUsage;
+    LoadedArchive* loaded = openArchive("unpack", parsed.positional[0]);
+    if (!loaded) return kExitFailed;
+    const fs::path root = parsed.positional[1];
+    std::size_t unpacked = 0, failed = 0;
+    for (std::size_t i = 0; i < loaded->archive.members.size(); ++i) {
+        const rar::Member& member = loaded->archive.members[i];
+        // The folder shows what the saver reads: the first of members with the same name.
+        if (rar::findMember(loaded->archive, member.name) != static_cast<long>(i)) {
+            std::printf("SKIPPED %s: an earlier member has the same name\n", member.name.c_str());
+            continue;
+        }
+        std::string reason;
+        if (unpackMember(*loaded, i, root, password, reason)) {
+            std::printf("OK      %s\n", member.name.c_str());
+            ++unpacked;
+        } else {
+            std::printf("FAILED  %s: %s\n", member.name.c_str(), reason.c_str());
+            ++failed;
+        }
+    }
+    if (!loaded->archive.damage.empty()) {
+        std::printf("FAILED  %s\n", loaded->archive.damage.c_str());
+        ++failed;
+    }
+    std::printf("%zu member(s) unpacked into %s, %zu failed\n", unpacked, root.string().c_str(), failed);
+    return failed == 0 ? kExitOk : kExitFailed;
 }
 
 }  // namespace tarnel::pack

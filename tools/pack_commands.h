@@ -16,6 +16,7 @@ constexpr int kExitUsage = 2;
 int listCommand(const Arguments& args);
 int extractCommand(const Arguments& args);
 int buildCommand(const Arguments& args);
+int unpackCommand(const Arguments& args);
 int testCommand(const Arguments& args);
 // 0 clean, 1 with findings (listed on standard output), 2 when the archive cannot be read.
 int checkCommand(const Arguments& args);

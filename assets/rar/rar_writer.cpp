@@ -1,6 +1,8 @@
-// Stored-member archive writer: marker, main header, one file header and its data per entry.
+// Stored-member archive writer: marker, main header, one file header and its data per entry,
+// the data encrypted under a password when one is given.
 #include "assets/rar/rar_writer.h"
 
+#include "assets/rar/crypt20.h"
 #include "assets/rar/rar_format.h"
 
 #include <algorithm>
@@ -23,15 +25,24 @@ void appendMainHeader(std::vector<std::uint8_t>& out) {
     out.insert(out.end(), header, header + kMainHeaderSize);
 }
 
-void appendFileHeader(const WriterEntry& entry, const std::string& name, std::vector<std::uint8_t>& out) {
+// The member's data as it lies in the archive: as given, or padded with zeros and encrypted.
+std::vector<std::uint8_t> packedData(const WriterEntry& entry, std::string_view password) {
+    if (password.empty()) return entry.data;
+    std::vector<std::uint8_t> packed = entry.data;
+    packed.resize((packed.size() + Crypt20::kBlockSize - 1) / Crypt20::kBlockSize * Crypt20::kBlockSize);
+    Crypt20(password).encrypt(packed.data(), packed.size());
+    return packed;
+}
+
+void appendFileHeader(const WriterEntry& entry, const std::string& name, std::size_t packedSize, bool encrypted,
+                      std::vector<std::uint8_t>& out) {
     std::vector<std::uint8_t> header(kFileHeaderFixed + name.size());
     std::uint8_t* p = header.data();
-    const auto size = static_cast<std::uint32_t>(entry.data.size());
     p[2] = kFileBlock;
-    store16(p + 3, kLongBlock);
+    store16(p + 3, static_cast<std::uint16_t>(kLongBlock | (encrypted ? kFileEncrypted : 0)));
     store16(p + 5, static_cast<std::uint16_t>(header.size()));
-    store32(p + 7, size);
-    store32(p + 11, size);
+    store32(p + 7, static_cast<std::uint32_t>(packedSize));
+    store32(p + 11, static_cast<std::uint32_t>(entry.data.size()));
     p[15] = kHostMsDos;
     store32(p + 16, dataCrc(entry.data.data(), entry.data.size()));
     store32(p + 20, entry.dosTime);
@@ -47,7 +58,7 @@ void appendFileHeader(const WriterEntry& entry, const std::string& name, std::ve
 }  // namespace
 
 bool writeStoredArchive(const std::vector<WriterEntry>& entries, std::vector<std::uint8_t>& out,
-                        std::string* error) {
+                        std::string* error, std::string_view password) {
     out.assign(kMarker, kMarker + sizeof kMarker);
     appendMainHeader(out);
     for (const WriterEntry& entry : entries) {
@@ -57,15 +68,16 @@ bool writeStoredArchive(const std::vector<WriterEntry>& entries, std::vector<std
         if (name.empty()) reason = "a member name is empty";
         else if (name.size() > kMaxNameSize || name.find('\0') != std::string::npos)
             reason = "member name \"" + name + "\" is too long or holds a NUL";
-        else if (entry.data.size() > std::numeric_limits<std::uint32_t>::max())
+        else if (entry.data.size() > std::numeric_limits<std::uint32_t>::max() - (Crypt20::kBlockSize - 1))
             reason = "member \"" + name + "\" is larger than 4 GiB";
         if (!reason.empty()) {
             out.clear();
             if (error) *error = reason;
             return false;
         }
-        appendFileHeader(entry, name, out);
-        out.insert(out.end(), entry.data.begin(), entry.data.end());
+        const std::vector<std::uint8_t> packed = packedData(entry, password);
+        appendFileHeader(entry, name, packed.size(), !password.empty(), out);
+        out.insert(out.end(), packed.begin(), packed.end());
     }
     return true;
 }

@@ -1,4 +1,5 @@
 // tarnel-pack as a user runs it: exit status and output of each command.
+#include "assets/rar/rar_writer.h"
 #include "tests/archive/rar_test_support.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,46 @@ TEST_F(TarnelPack, ExtractWritesTheMemberAndTestChecksEveryOne) {
     EXPECT_NE(test.output.find("3 member(s) OK, 0 failed"), std::string::npos) << test.output;
 }
 
+TEST_F(TarnelPack, BuildWithAPasswordEncryptsEveryMemberAndUnpackRestoresTheFolders) {
+    ToolRun build = pack("build " + quote(dir.path() / "src") + " --password 'two words' -o " + quote(archive));
+    ASSERT_EQ(build.status, 0) << build.output;
+    ToolRun list = pack("list " + quote(archive));
+    std::size_t encrypted = 0;
+    for (std::size_t at = 0; (at = list.output.find("[encrypted]", at)) != std::string::npos; ++at) ++encrypted;
+    EXPECT_EQ(encrypted, 3u) << list.output;
+    for (const char* password : {"", " -p 'two word'"}) {
+        ToolRun test = pack("test " + quote(archive) + password);
+        EXPECT_EQ(test.status, 1) << test.output;
+        EXPECT_NE(test.output.find("0 member(s) OK, 3 failed"), std::string::npos) << test.output;
+    }
+    const auto out = dir.path() / "out";
+    ToolRun unpack = pack("unpack " + quote(archive) + " " + quote(out) + " -p 'two words'");
+    ASSERT_EQ(unpack.status, 0) << unpack.output;
+    EXPECT_EQ(readBytes((out / "textures" / "b.tga").string()), bytesOf("BBBB"));
+    EXPECT_EQ(readBytes((out / "worlds.txt").string()), bytesOf("world\nWORLD_END\n"));
+    EXPECT_NE(unpack.output.find("3 member(s) unpacked"), std::string::npos) << unpack.output;
+}
+
+TEST_F(TarnelPack, UnpackKeepsEveryMemberInsideTheFolder) {
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(tarnel::rar::writeStoredArchive({{"..\\escaped.txt", bytesOf("x")},
+                                                 {"a\\..\\..\\escaped.txt", bytesOf("x")},
+                                                 {"C:\\escaped.txt", bytesOf("x")},
+                                                 {"\\rooted\\.\\kept.txt", bytesOf("kept")},
+                                                 {"\\ROOTED\\.\\KEPT.TXT", bytesOf("a later copy")}},
+                                                bytes, nullptr));
+    tarnel::test::writeBytes(archive, bytes);
+    const auto out = dir.path() / "deep" / "out";
+    ToolRun unpack = pack("unpack " + quote(archive) + " " + quote(out));
+    EXPECT_EQ(unpack.status, 1) << unpack.output;
+    EXPECT_NE(unpack.output.find("1 member(s) unpacked into " + out.string() + ", 3 failed"), std::string::npos)
+        << unpack.output;
+    EXPECT_NE(unpack.output.find("SKIPPED \\ROOTED\\.\\KEPT.TXT"), std::string::npos) << unpack.output;
+    EXPECT_EQ(readBytes((out / "rooted" / "kept.txt").string()), bytesOf("kept"));
+    for (const auto& folder : {dir.path(), dir.path() / "deep", out})
+        EXPECT_FALSE(std::filesystem::exists(folder / "escaped.txt")) << folder;
+}
+
 TEST_F(TarnelPack, BadInputGivesAMessageAndNonZeroStatus) {
     ASSERT_EQ(pack("build " + quote(dir.path() / "src") + " -o " + quote(archive)).status, 0);
     ToolRun missing = pack("extract " + quote(archive) + " nothing.txt -o " + quote(dir.path() / "x"));
@@ -102,4 +143,6 @@ TEST_F(TarnelPack, BadInputGivesAMessageAndNonZeroStatus) {
     EXPECT_EQ(pack("list").status, 2);
     EXPECT_EQ(pack("build " + quote(dir.path() / "src")).status, 2);
     EXPECT_EQ(pack("list " + quote(archive) + " -z").status, 2);
+    EXPECT_EQ(pack("unpack " + quote(archive)).status, 2);
+    EXPECT_EQ(pack("build " + quote(dir.path() / "src") + " -o " + quote(archive) + " --password ''").status, 2);
 }
