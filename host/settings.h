@@ -32,6 +32,7 @@ public:
     bool VSync = false;
     bool MouseExit = false;
     std::string Path;            // working folder of the data package, at most 255 bytes
+    std::string Password;        // of the data package; like Path, never written by the program
 };
 
 // The process-wide record.
@@ -50,8 +51,8 @@ Settings applySettingLines(std::string_view lines, const Settings& base);
 
 // Reads Name=value lines over the defaults; anything unreadable keeps its default.
 Settings parseSettings(std::string_view text, const Settings& defaults);
-// The file text of a save: every value but Path, and ShowFlame as 0. A Path line of the old
-// file is carried over unchanged, since the program never writes Path itself.
+// The file text of a save: every value but Path and Password, and ShowFlame as 0. Their lines
+// in the old file are carried over unchanged, since the program never writes them itself.
 std::string formatSettings(const Settings& settings, std::string_view oldText);
 
 Settings loadSettings(const std::string& path, const Settings& defaults);

@@ -35,7 +35,7 @@ std::string saneLines(std::string_view text) {
     return kept;
 }
 
-std::string_view pathLine(std::string_view text) {
+std::string_view keptLine(std::string_view text, std::string_view wanted) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = std::min(text.find('\n', start), text.size());
@@ -45,7 +45,7 @@ std::string_view pathLine(std::string_view text) {
             std::string_view name = line.substr(0, equals);
             while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
             while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
-            if (sameSettingName(name, "Path")) return line;
+            if (sameSettingName(name, wanted)) return line;
         }
         start = end + 1;
     }
@@ -86,8 +86,10 @@ std::string formatSettings(const Settings& s, std::string_view oldText) {
     text += std::string("VSync=") + flag(s.VSync) + "\n";
     text += std::string("MouseExit=") + flag(s.MouseExit) + "\n";
     text += std::string("ShowFPS=") + flag(s.ShowFPS) + "\n";
-    std::string_view path = pathLine(oldText);
-    if (!path.empty()) text += std::string(path) + "\n";
+    for (std::string_view name : {"Path", "Password"}) {
+        std::string_view kept = keptLine(oldText, name);
+        if (!kept.empty()) text += std::string(kept) + "\n";
+    }
     return text;
 }
 

@@ -64,6 +64,10 @@ void applySettingValue(Settings& settings, const char* name, const char* value) 
         if (!path.empty() && path.size() <= kPathLimit) settings.Path = std::string(path);
         return;
     }
+    if (sameSettingName(name, "Password")) {
+        settings.Password = value;
+        return;
+    }
     std::optional<std::int64_t> number = parseNumber(value);
     if (!number) return;
     for (const FlagField& flag : kFlags)

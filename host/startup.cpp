@@ -47,7 +47,9 @@ std::string absolutePath(const std::string& path) {
     return error ? path : absolute.string();
 }
 
-void setPackageSource(const RunOptions& options) {
+// The password comes from the command line, else the environment, else the settings file,
+// which is where a saver started by a screensaver host (no terminal) finds it.
+void setPackageSource(const RunOptions& options, const Settings& settings) {
 #ifdef TARNEL_HAVE_ARCHIVE_READER
     PackageSource& source = packageSource();
     if (!options.dataPath.empty()) source.path = absolutePath(options.dataPath);
@@ -55,9 +57,12 @@ void setPackageSource(const RunOptions& options) {
         source.password = *options.password;
     } else if (const char* password = std::getenv("TARNEL_PASSWORD")) {
         source.password = password;
+    } else {
+        source.password = settings.Password;
     }
 #else
     (void)options;
+    (void)settings;
 #endif
 }
 
@@ -147,7 +152,7 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     if (app.mode != Configure) current = applySettingOverrides(current, options.settingOverrides);
     app.monitorCount = enumerateMonitors(platform->displayDevices(), app.monitors);
     applyDesktopMode(*platform, current);
-    setPackageSource(options);
+    setPackageSource(options, current);
     if (!platform::setWorkingDirectory(current.Path) && options.verbose)
         std::fprintf(stderr, "tarnel: cannot enter the data folder \"%s\"\n", current.Path.c_str());
 

@@ -134,27 +134,32 @@ TEST_F(SettingsFile, SaveAndLoadRoundTripEveryValue) {
     s.ShowFPS = true;
     s.VSync = true;
     s.MouseExit = true;
+    s.Password = "secret";
     ASSERT_TRUE(saveSettings(path, s));
     Settings back = loadSettings(path, Settings{});
     EXPECT_EQ(formatSettings(back, ""), formatSettings(s, ""));
-    EXPECT_EQ(back.Path, "");  // Path is never written
+    EXPECT_EQ(back.Path, "");  // Path and Password are never written
+    EXPECT_EQ(back.Password, "");
 }
 
-TEST_F(SettingsFile, SaveWritesShowFlameZeroInTheFixedOrderAndKeepsTheUsersPath) {
+TEST_F(SettingsFile, SaveWritesShowFlameZeroInTheFixedOrderAndKeepsTheUsersPathAndPassword) {
     {
         std::ofstream out(path.c_str());
         ASSERT_FALSE(out) << "parent folder should not exist yet";
     }
     fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path) << "Width=1024\nPath = /home/me/tarnel data\nShowFlame=1\n";
+    std::ofstream(path) << "Width=1024\npassword= two words \nPath = /home/me/tarnel data\nShowFlame=1\n";
     Settings s = loadSettings(path, firstRunDefaults());
     EXPECT_EQ(s.Path, "/home/me/tarnel data");
+    EXPECT_EQ(s.Password, "two words");
     s.Path = "/elsewhere";
+    s.Password = "changed";
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(saveSettings(path, s));
     std::string text = read();
     const char* order[] = {"ShowClock=", "TimeFormat=", "EnableMusic=", "UseDesktop=", "ShowFlame=0", "DefGamma=",
                            "Width=",     "Height=",     "Depth=",       "Volume=",     "Speed=",      "Gamma=",
-                           "VSync=",     "MouseExit=",  "ShowFPS=",     "Path = /home/me/tarnel data"};
+                           "VSync=",     "MouseExit=",  "ShowFPS=",     "Path = /home/me/tarnel data",
+                           "password= two words "};
     std::size_t at = 0;
     for (const char* name : order) {
         std::size_t found = text.find(name, at);
@@ -162,7 +167,9 @@ TEST_F(SettingsFile, SaveWritesShowFlameZeroInTheFixedOrderAndKeepsTheUsersPath)
         at = found;
     }
     EXPECT_EQ(text.find("/elsewhere"), std::string::npos);
+    EXPECT_EQ(text.find("changed"), std::string::npos);
     EXPECT_EQ(loadSettings(path, Settings{}).Path, "/home/me/tarnel data");
+    EXPECT_EQ(loadSettings(path, Settings{}).Password, "two words");
 }
 
 TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileWhole) {

@@ -1,3 +1,4 @@
+#include "assets/archive.h"
 #include "host/settings.h"
 #include "host/startup.h"
 #include "platform/system.h"
@@ -77,6 +78,30 @@ TEST_F(Startup, RendersWhereTheUserAskedNotInTheDataFolder) {
     EXPECT_EQ(runTarnel({"tarnel", "--headless", "--size", "32x24", "--frames", "2", "--render", "frame.png"}), 0);
     EXPECT_TRUE(fs::exists(home / "frame.png"));
     EXPECT_FALSE(fs::exists(home / "data" / "frame.png"));
+}
+
+TEST_F(Startup, PackagePasswordComesFromTheCommandLineElseTheEnvironmentElseTheSettingsFile) {
+    const PackageSource saved = packageSource();
+    const char* oldEnv = std::getenv("TARNEL_PASSWORD");
+    const std::string savedEnv = oldEnv ? oldEnv : "";
+    writeSettings("EnableMusic=0\nPassword=from the file\n");
+    const std::vector<std::string> run = {"tarnel", "--headless", "--size", "32x24", "--frames", "1",
+                                          "--data", (home / "absent.sdd").string()};
+    ::unsetenv("TARNEL_PASSWORD");
+    EXPECT_EQ(runTarnel(run), 0);
+    EXPECT_EQ(packageSource().password, "from the file");
+    ::setenv("TARNEL_PASSWORD", "from the environment", 1);
+    EXPECT_EQ(runTarnel(run), 0);
+    EXPECT_EQ(packageSource().password, "from the environment");
+    std::vector<std::string> withOption = run;
+    withOption.insert(withOption.end(), {"--password", "from the option"});
+    EXPECT_EQ(runTarnel(withOption), 0);
+    EXPECT_EQ(packageSource().password, "from the option");
+    if (oldEnv)
+        ::setenv("TARNEL_PASSWORD", savedEnv.c_str(), 1);
+    else
+        ::unsetenv("TARNEL_PASSWORD");
+    packageSource() = saved;
 }
 
 }  // namespace
