@@ -61,6 +61,15 @@ void setPackageSource(const RunOptions& options) {
 #endif
 }
 
+// A package that cannot be read is named once, where it was looked for, rather than at every
+// member the loaders ask it for.
+void namePackageProblem() {
+    const std::string& path = packageSource().path;
+    std::string problem = packageProblem(path);
+    if (!problem.empty())
+        std::fprintf(stderr, "tarnel: cannot open data package %s: %s\n", absolutePath(path).c_str(), problem.c_str());
+}
+
 void applyDesktopMode(platform::Platform& platform, Settings& settings) {
     if (!settings.UseDesktop) return;
     std::optional<platform::DisplayMode> desktop = platform.desktopMode();
@@ -151,6 +160,7 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     if (!platform::setWorkingDirectory(current.Path) && options.verbose)
         std::fprintf(stderr, "tarnel: cannot enter the data folder \"%s\"\n", current.Path.c_str());
 
+    if (saverMode || options.dumpScene) namePackageProblem();
     if (options.dumpScene) return dumpScene(*platform) ? 0 : 1;
 
     switch (app.mode) {

@@ -200,7 +200,7 @@ bad_package_runs)
             >"$work/saver.log" 2>&1 || status=$?
         [ "$status" -eq 0 ] || fail "$name package: exit status $status"
         grep -q '^tarnel: drew 3 frames' "$work/saver.log" || fail "$name package: frames not drawn"
-        grep -q '^tarnel: .*cannot read' "$work/saver.log" || fail "$name package: no reason given"
+        grep -Eq '^tarnel: .*(cannot read|cannot open data package)' "$work/saver.log" || fail "$name package: no reason given"
         echo "$name package: ran and said why"
     done
     ;;
