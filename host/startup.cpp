@@ -16,6 +16,7 @@
 #include "host/settings.h"
 #include "host/stop_signal.h"
 #include "host/user_settings.h"
+#include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/system.h"
 
@@ -59,6 +60,15 @@ void setPackageSource(const RunOptions& options) {
 #else
     (void)options;
 #endif
+}
+
+// Boxes are for a person at a window of ours: none inside another program's window (the
+// screensaver daemon's, where a box would sit behind the lock or block the daemon) or
+// offscreen, and none once a stop signal ends a saver run. Empty: every box the modes show.
+platform::MessageBoxCondition messageBoxCondition(bool hosted, bool offscreen, bool saverMode) {
+    if (hosted || offscreen) return [] { return false; };
+    if (saverMode) return [] { return !stopRequested(); };
+    return {};
 }
 
 // A package that cannot be read is named once, where it was looked for, rather than at every
@@ -145,6 +155,8 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
         std::fprintf(stderr, "tarnel: no display (%s); try --headless\n", error.c_str());
         return 1;
     }
+    const bool hosted = options.root || options.windowId || (xscreensaverWindow && xscreensaverWindow[0]);
+    platform::setMessageBoxCondition(messageBoxCondition(hosted, platformOptions.headless, saverMode));
     // Without a host's window, --root draws on the X root window itself.
     RunOptions runOptions = options;
     if (!runOptions.renderPath.empty()) runOptions.renderPath = absolutePath(runOptions.renderPath);
