@@ -55,6 +55,7 @@ Settings parseSettings(std::string_view text, const Settings& defaults);
 std::string formatSettings(const Settings& settings, std::string_view oldText);
 
 Settings loadSettings(const std::string& path, const Settings& defaults);
-bool saveSettings(const std::string& path, const Settings& settings);
+// False when the file could not be written, with the system's reason in reason when given.
+bool saveSettings(const std::string& path, const Settings& settings, std::string* reason = nullptr);
 
 }  // namespace tarnel

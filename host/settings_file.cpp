@@ -129,10 +129,10 @@ Settings loadSettings(const std::string& path, const Settings& defaults) {
     return parseSettings(text, defaults);
 }
 
-bool saveSettings(const std::string& path, const Settings& settings) {
+bool saveSettings(const std::string& path, const Settings& settings, std::string* reason) {
     std::string oldText;
     platform::readFileBounded(path, kSettingsFileLimit, oldText);
-    return platform::writeFileAtomically(path, formatSettings(settings, oldText));
+    return platform::writeFileAtomically(path, formatSettings(settings, oldText), reason);
 }
 
 }  // namespace tarnel

@@ -225,16 +225,26 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileWhole) {
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{16, 16};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        bool saved = platform::writeFileAtomically(path, std::string(4096, 'x'));
-        ::_exit(saved ? 1 : 0);
+        std::string reason;
+        bool saved = platform::writeFileAtomically(path, std::string(4096, 'x'), &reason);
+        ::_exit(saved ? 1 : reason != "File too large" ? 2 : 0);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the cut-short write must be reported";
+    EXPECT_NE(WEXITSTATUS(status), 1) << "the cut-short write must be reported";
+    EXPECT_NE(WEXITSTATUS(status), 2) << "with the system's reason";
     EXPECT_EQ(read(), before);
     EXPECT_EQ(filesInFolder(), 1u) << "no temporary file is left behind";
     EXPECT_EQ(loadSettings(path, Settings{}).Volume, 42u);
+}
+
+TEST_F(SettingsFile, ASaveThatCannotMakeItsFolderSaysWhy) {
+    fs::create_directories(folder);
+    std::ofstream(folder / "tarnel") << "a file where the folder should be";
+    std::string reason;
+    EXPECT_FALSE(saveSettings(path, Settings{}, &reason));
+    EXPECT_EQ(reason, "Not a directory");
 }
 
 TEST_F(SettingsFile, SettingsPathFollowsXdgConfigHome) {
