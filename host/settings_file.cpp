@@ -59,21 +59,23 @@ public:
     std::array<std::string_view, kKeptCount> kept{};  // empty where no line was taken
 
 private:
-    // inih's line source: hands out one line at a time, so that the handler knows which line
-    // a value came from. Every line fits the buffer (saneLines saw to it).
+    // inih's line source: hands out the text a piece at a time, so that the handler knows
+    // which line a value came from. inih asks for a long line in several pieces (its buffer
+    // grows as it goes); every piece of one line belongs to the same line.
     static char* nextLine(char* buffer, int size, void* source) {
         Reading& reading = *static_cast<Reading*>(source);
         const std::string& text = reading.text_;
         std::size_t start = reading.next_;
         if (start >= text.size() || size < 2) return nullptr;
+        if (start == 0 || text[start - 1] == '\n') reading.lineStart_ = start;
         std::size_t end = std::min(text.find('\n', start), text.size());
         std::size_t length = std::min({end + 1, text.size(), start + static_cast<std::size_t>(size) - 1}) - start;
         std::memcpy(buffer, text.data() + start, length);
         buffer[length] = '\0';
         reading.next_ = start + length;
-        reading.line_ = std::string_view(text).substr(start, std::min(end, reading.next_) - start);
+        reading.line_ = std::string_view(text).substr(reading.lineStart_, end - reading.lineStart_);
         // The reader skips a byte-order mark before the first line; a kept line must not carry it.
-        if (start == 0 && reading.line_.substr(0, 3) == "\xEF\xBB\xBF") reading.line_.remove_prefix(3);
+        if (reading.lineStart_ == 0 && reading.line_.substr(0, 3) == "\xEF\xBB\xBF") reading.line_.remove_prefix(3);
         return buffer;
     }
 
@@ -86,7 +88,8 @@ private:
     }
 
     std::string text_;
-    std::size_t next_ = 0;    // where the next line starts
+    std::size_t next_ = 0;       // where the next piece starts
+    std::size_t lineStart_ = 0;  // where the line being read starts
     std::string_view line_;   // the line being read, without its line break
 };
 

@@ -131,15 +131,17 @@ std::vector<std::string> pathLinesOf(const std::string& text) {
 
 TEST(Settings, ASaveKeepsThePathLineThatTheLoadReads) {
     const std::string overlong = "Path=/" + std::string(kPathLimit, 'p');
+    const std::string longest = "Path=/" + std::string(kPathLimit - 1, 'q');
     struct Case {
         const char* what;
         std::string oldText;
-        const char* path;      // what a load of the old text reads
-        const char* keptLine;  // the one Path line of the save, or "" for none
+        std::string path;      // what a load of the old text reads
+        std::string keptLine;  // the one Path line of the save, or "" for none
     } cases[] = {
         {"the later of two", "Path=/first\nVolume=5\nPath=/second\n", "/second", "Path=/second"},
         {"an empty later one is not read", "Path=/first\nPath=\n", "/first", "Path=/first"},
         {"an overlong later one is not read", "Path=/first\n" + overlong + "\n", "/first", "Path=/first"},
+        {"the longest is kept whole", "Path=/first\n" + longest, longest.substr(5), longest},
         {"names in any letter case", "path = /lower ; a note\nPATH=/upper\r\n", "/upper", "PATH=/upper\r"},
         {"the reader's other separator", "Path=/equals\nPath : /colon\n", "/colon", "Path : /colon"},
         {"a line past the length limit is not read",
@@ -154,7 +156,7 @@ TEST(Settings, ASaveKeepsThePathLineThatTheLoadReads) {
         EXPECT_EQ(parseSettings(c.oldText, defaults).Path, c.path) << c.what;
         std::string saved = formatSettings(parseSettings(c.oldText, defaults), c.oldText);
         std::vector<std::string> kept = pathLinesOf(saved);
-        EXPECT_EQ(kept, (*c.keptLine ? std::vector<std::string>{c.keptLine} : std::vector<std::string>{}))
+        EXPECT_EQ(kept, (c.keptLine.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.keptLine}))
             << c.what << ":\n" << saved;
         EXPECT_EQ(parseSettings(saved, defaults).Path, c.path) << c.what << ": the save changed the Path in force";
     }
