@@ -10,7 +10,6 @@ namespace tarnel {
 namespace {
 
 using platform::CommandOutcome;
-using platform::TrackMove;
 
 constexpr const char* kHomePage = "https://tarnel.org/";
 constexpr const char* kAboutText =
@@ -54,8 +53,9 @@ std::vector<std::string> modeListEntries(const std::vector<platform::DisplayMode
 }
 
 DialogController::DialogController(Settings& settings, const std::vector<platform::DisplayMode>& modes,
-                                   std::optional<platform::DisplayMode> desktop, SaveFunction save)
-    : settings_(settings), desktop_(desktop), save_(std::move(save)) {
+                                   std::optional<platform::DisplayMode> desktop, SaveFunction save,
+                                   std::string location)
+    : settings_(settings), desktop_(desktop), save_(std::move(save)), location_(std::move(location)) {
     platform::ConfigDialogState& s = state_;
     s.modes = modeListEntries(modes);
     if (settings_.UseDesktop) {
@@ -196,7 +196,10 @@ void DialogController::acceptAndSave() {
         }
     }
     settings_.TimeFormat = state_.twelveHour;
-    if (save_) saved_ = save_(settings_);
+    std::string reason;
+    if (save_) saved_ = save_(settings_, reason);
+    if (!saved_)
+        state_.saveFailure = "The settings could not be saved to " + location_ + (reason.empty() ? "" : ": " + reason);
     result_ = platform::kOkButton;
 }
 
@@ -212,21 +215,24 @@ void DialogController::modeChosen(int index) {
     state_.selectedMode = index;
 }
 
-void DialogController::trackBarMoved(int control, int position, TrackMove move) {
+void DialogController::trackBarMoved(int control, int position) {
     platform::TrackBarState* bar = control == platform::kVolumeBar ? &state_.volume
                                    : control == platform::kGammaBar ? &state_.gamma
                                    : control == platform::kSpeedBar ? &state_.speed
                                                                      : nullptr;
     if (!bar || !bar->enabled) return;
+    // However the bar was moved (keys, wheel, click or drag), its setting and label follow.
     bar->position = std::clamp(position, bar->low, bar->high);
-    // Keys, Home, End and the wheel move the bar only; a click in the channel or a drag of
-    // the thumb is what changes the settings.
-    if (move != TrackMove::PageUp && move != TrackMove::PageDown && move != TrackMove::ThumbTrack) return;
-    settings_.Volume = static_cast<std::uint32_t>(state_.volume.position);
-    showVolume();
-    settings_.Gamma = static_cast<std::uint32_t>(state_.gamma.position);
-    showGamma();
-    settings_.Speed = static_cast<std::uint32_t>(state_.speed.position);
+    auto value = static_cast<std::uint32_t>(bar->position);
+    if (bar == &state_.volume) {
+        settings_.Volume = value;
+        showVolume();
+    } else if (bar == &state_.gamma) {
+        settings_.Gamma = value;
+        showGamma();
+    } else {
+        settings_.Speed = value;
+    }
 }
 
 }  // namespace tarnel

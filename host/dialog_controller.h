@@ -20,17 +20,19 @@ std::string modeEntryText(const platform::DisplayMode& mode);
 
 class DialogController : public platform::ConfigDialogLogic {
 public:
-    using SaveFunction = std::function<bool(const Settings&)>;
+    // Saves the settings; false, with the system's reason, when they could not be saved.
+    using SaveFunction = std::function<bool(const Settings&, std::string& reason)>;
 
-    // The controller edits settings in place; save runs on OK.
+    // The controller edits settings in place; save runs on OK. location names where the
+    // settings go (a file, a registry key), for the message about a failed save.
     DialogController(Settings& settings, const std::vector<platform::DisplayMode>& modes,
-                     std::optional<platform::DisplayMode> desktop, SaveFunction save);
+                     std::optional<platform::DisplayMode> desktop, SaveFunction save, std::string location);
 
     const platform::ConfigDialogState& state() const override { return state_; }
     platform::CommandOutcome command(int control) override;
     void radioChosen(int control) override;
     void modeChosen(int index) override;
-    void trackBarMoved(int control, int position, platform::TrackMove move) override;
+    void trackBarMoved(int control, int position) override;
 
     // 0 while open, then the control that ended the dialog (OK or Cancel).
     int result() const { return result_; }
@@ -48,6 +50,7 @@ private:
     Settings& settings_;
     std::optional<platform::DisplayMode> desktop_;
     SaveFunction save_;
+    std::string location_;
     platform::ConfigDialogState state_;
     int result_ = 0;
     bool saved_ = true;

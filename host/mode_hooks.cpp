@@ -12,14 +12,15 @@
 namespace tarnel {
 
 void runConfigure(SaverApp& app, platform::Platform& platform) {
-    DialogController controller(settings(), platform.primaryDisplayModes(), platform.desktopMode(),
-                                [](const Settings& edited) { return saveUserSettings(edited); });
+    DialogController controller(
+        settings(), platform.primaryDisplayModes(), platform.desktopMode(),
+        [](const Settings& edited, std::string& reason) { return saveUserSettings(edited, reason); },
+        userSettingsLocation());
     auto owner = static_cast<std::uint64_t>(static_cast<std::uint32_t>(app.parentWindow));
     if (!platform::runConfigDialog(controller, owner))
         std::fprintf(stderr, "tarnel: the configuration dialog needs a display\n");
-    // The dialog closes on OK either way, as it always has; only the log tells a failed save.
-    if (!controller.saved())
-        std::fprintf(stderr, "tarnel: could not save the settings to %s\n", userSettingsLocation().c_str());
+    // The dialog has shown a failed save already; the log keeps it as well.
+    if (!controller.saved()) std::fprintf(stderr, "tarnel: %s\n", controller.state().saveFailure.c_str());
 }
 
 void runPreview(SaverApp& app, platform::Platform&) {

@@ -37,7 +37,7 @@ Settings readStoredSettings(platform::SettingsStore& store, const Settings& defa
     return s;
 }
 
-void writeStoredSettings(platform::SettingsStore& store, const Settings& s) {
+bool writeStoredSettings(platform::SettingsStore& store, const Settings& s, std::string* reason) {
     const std::pair<const char*, std::uint32_t> values[] = {
         {"ShowClock", s.ShowClock}, {"TimeFormat", s.TimeFormat}, {"EnableMusic", s.EnableMusic},
         {"UseDesktop", s.UseDesktop}, {"ShowFlame", 0},          {"DefGamma", s.DefGamma},
@@ -45,7 +45,13 @@ void writeStoredSettings(platform::SettingsStore& store, const Settings& s) {
         {"Volume", s.Volume},       {"Speed", s.Speed},           {"Gamma", s.Gamma},
         {"VSync", s.VSync},         {"MouseExit", s.MouseExit},   {"ShowFPS", s.ShowFPS},
     };
-    for (const auto& [name, value] : values) store.writeNumber(name, value);
+    bool written = true;
+    for (const auto& [name, value] : values) {
+        if (store.writeNumber(name, value)) continue;
+        written = false;
+        if (reason) *reason = store.writeFailure();
+    }
+    return written;
 }
 
 }  // namespace tarnel

@@ -10,6 +10,8 @@ namespace tarnel {
 // Values missing from the store keep their defaults; nothing is held to a range. With
 // DefGamma on, Gamma reads as 50.
 Settings readStoredSettings(platform::SettingsStore& store, const Settings& defaults);
-void writeStoredSettings(platform::SettingsStore& store, const Settings& settings);
+// Writes every value even past a failure; false when any was refused, with the store's
+// reason for the last one in reason when given.
+bool writeStoredSettings(platform::SettingsStore& store, const Settings& settings, std::string* reason = nullptr);
 
 }  // namespace tarnel

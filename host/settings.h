@@ -43,19 +43,21 @@ Settings& settings();
 Settings defaultSettings(const std::optional<platform::DisplayMode>& desktop, const std::string& dataFolder);
 
 // One value by its name (letter case aside) into settings: numbers are held to their ranges,
-// anything unreadable is ignored.
-void applySettingValue(Settings& settings, const char* name, const char* value);
+// anything unreadable is ignored. True when the value was taken.
+bool applySettingValue(Settings& settings, const char* name, const char* value);
 bool sameSettingName(std::string_view a, std::string_view b);
 // Plain Name=value lines of our own making (no comments, sections or quoting) over base.
 Settings applySettingLines(std::string_view lines, const Settings& base);
 
 // Reads Name=value lines over the defaults; anything unreadable keeps its default.
 Settings parseSettings(std::string_view text, const Settings& defaults);
-// The file text of a save: every value but Path and Password, and ShowFlame as 0. Their lines
-// in the old file are carried over unchanged, since the program never writes them itself.
+// The file text of a save: every value but Path and Password, and ShowFlame as 0. The Path and
+// Password lines that a load of the old file takes are carried over unchanged, since the program
+// never writes them itself.
 std::string formatSettings(const Settings& settings, std::string_view oldText);
 
 Settings loadSettings(const std::string& path, const Settings& defaults);
-bool saveSettings(const std::string& path, const Settings& settings);
+// False when the file could not be written, with the system's reason in reason when given.
+bool saveSettings(const std::string& path, const Settings& settings, std::string* reason = nullptr);
 
 }  // namespace tarnel

@@ -6,6 +6,9 @@
 #include <ini.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <iterator>
 
 namespace tarnel {
 
@@ -14,11 +17,6 @@ namespace {
 // No valid line comes near this; longer lines are dropped whole instead of being cut into
 // pieces that might read as other values.
 constexpr std::size_t kLineLimit = 1024;
-
-int onValue(void* user, const char* /*section*/, const char* name, const char* value) {
-    applySettingValue(*static_cast<Settings*>(user), name, value);
-    return 1;
-}
 
 // The text inih sees: lines past the length limit removed, and nothing after a NUL byte.
 std::string saneLines(std::string_view text) {
@@ -35,35 +33,71 @@ std::string saneLines(std::string_view text) {
     return kept;
 }
 
-std::string_view keptLine(std::string_view text, std::string_view wanted) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = std::min(text.find('\n', start), text.size());
-        std::string_view line = text.substr(start, end - start);
-        std::size_t equals = line.find('=');
-        if (equals != std::string_view::npos && line.size() <= kLineLimit) {
-            std::string_view name = line.substr(0, equals);
-            while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
-            while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
-            if (sameSettingName(name, wanted)) return line;
-        }
-        start = end + 1;
+// Values the program reads but never writes. A save carries over, byte for byte, the line
+// of the old file that the reader took for each: with two lines of a name, the one in force.
+constexpr const char* kKeptNames[] = {"Path", "Password"};
+constexpr std::size_t kKeptCount = std::size(kKeptNames);
+
+// One read of a settings text: the values over a base, and for each kept name the line that
+// they came from.
+class Reading {
+public:
+    Reading(std::string_view fileText, const Settings& base)
+        : settings(base), text_(saneLines(fileText.substr(0, std::min(fileText.size(), kSettingsFileLimit)))) {
+        // The reader's line buffer must hold every line we let through whole (a 255-byte Path
+        // among them), or it would cut long lines into pieces that read as further lines.
+        ini_use_stack = false;
+        ini_allow_realloc = true;
+        ini_max_line = static_cast<int>(kLineLimit) + 3;
+        ini_allow_multiline = false;
+        ini_parse_stream(nextLine, this, onValue, this);
     }
-    return {};
-}
+    Reading(const Reading&) = delete;
+    Reading& operator=(const Reading&) = delete;
+
+    Settings settings;
+    std::array<std::string_view, kKeptCount> kept{};  // empty where no line was taken
+
+private:
+    // inih's line source: hands out the text a piece at a time, so that the handler knows
+    // which line a value came from. inih asks for a long line in several pieces (its buffer
+    // grows as it goes); every piece of one line belongs to the same line.
+    static char* nextLine(char* buffer, int size, void* source) {
+        Reading& reading = *static_cast<Reading*>(source);
+        const std::string& text = reading.text_;
+        std::size_t start = reading.next_;
+        if (start >= text.size() || size < 2) return nullptr;
+        if (start == 0 || text[start - 1] == '\n') reading.lineStart_ = start;
+        std::size_t end = std::min(text.find('\n', start), text.size());
+        std::size_t length = std::min({end + 1, text.size(), start + static_cast<std::size_t>(size) - 1}) - start;
+        std::memcpy(buffer, text.data() + start, length);
+        buffer[length] = '\0';
+        reading.next_ = start + length;
+        reading.line_ = std::string_view(text).substr(reading.lineStart_, end - reading.lineStart_);
+        // The reader skips a byte-order mark before the first line; a kept line must not carry it.
+        if (reading.lineStart_ == 0 && reading.line_.substr(0, 3) == "\xEF\xBB\xBF") reading.line_.remove_prefix(3);
+        return buffer;
+    }
+
+    static int onValue(void* user, const char* /*section*/, const char* name, const char* value) {
+        Reading& reading = *static_cast<Reading*>(user);
+        if (!applySettingValue(reading.settings, name, value)) return 1;
+        for (std::size_t i = 0; i < kKeptCount; ++i)
+            if (sameSettingName(name, kKeptNames[i])) reading.kept[i] = reading.line_;
+        return 1;
+    }
+
+    std::string text_;
+    std::size_t next_ = 0;       // where the next piece starts
+    std::size_t lineStart_ = 0;  // where the line being read starts
+    std::string_view line_;   // the line being read, without its line break
+};
 
 }  // namespace
 
 Settings parseSettings(std::string_view text, const Settings& defaults) {
-    Settings settings = defaults;
-    // The reader's line buffer must hold every line we let through whole (a 255-byte Path
-    // among them), or it would cut long lines into pieces that read as further lines.
-    ini_use_stack = false;
-    ini_allow_realloc = true;
-    ini_max_line = static_cast<int>(kLineLimit) + 3;
-    ini_allow_multiline = false;
-    std::string lines = saneLines(text.substr(0, std::min(text.size(), kSettingsFileLimit)));
-    ini_parse_string(lines.c_str(), onValue, &settings);
+    Reading reading(text, defaults);
+    Settings settings = reading.settings;
     if (settings.DefGamma) settings.Gamma = 50;
     return settings;
 }
@@ -86,10 +120,9 @@ std::string formatSettings(const Settings& s, std::string_view oldText) {
     text += std::string("VSync=") + flag(s.VSync) + "\n";
     text += std::string("MouseExit=") + flag(s.MouseExit) + "\n";
     text += std::string("ShowFPS=") + flag(s.ShowFPS) + "\n";
-    for (std::string_view name : {"Path", "Password"}) {
-        std::string_view kept = keptLine(oldText, name);
-        if (!kept.empty()) text += std::string(kept) + "\n";
-    }
+    Reading old(oldText, Settings{});
+    for (std::string_view line : old.kept)
+        if (!line.empty()) text += std::string(line) + "\n";
     return text;
 }
 
@@ -99,10 +132,10 @@ Settings loadSettings(const std::string& path, const Settings& defaults) {
     return parseSettings(text, defaults);
 }
 
-bool saveSettings(const std::string& path, const Settings& settings) {
+bool saveSettings(const std::string& path, const Settings& settings, std::string* reason) {
     std::string oldText;
     platform::readFileBounded(path, kSettingsFileLimit, oldText);
-    return platform::writeFileAtomically(path, formatSettings(settings, oldText));
+    return platform::writeFileAtomically(path, formatSettings(settings, oldText), reason);
 }
 
 }  // namespace tarnel

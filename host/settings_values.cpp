@@ -58,23 +58,30 @@ std::optional<std::int64_t> parseNumber(const char* text) {
 
 }  // namespace
 
-void applySettingValue(Settings& settings, const char* name, const char* value) {
+bool applySettingValue(Settings& settings, const char* name, const char* value) {
     if (sameSettingName(name, "Path")) {
         std::string_view path(value);
-        if (!path.empty() && path.size() <= kPathLimit) settings.Path = std::string(path);
-        return;
+        if (path.empty() || path.size() > kPathLimit) return false;
+        settings.Path = std::string(path);
+        return true;
     }
     if (sameSettingName(name, "Password")) {
         settings.Password = value;
-        return;
+        return true;
     }
     std::optional<std::int64_t> number = parseNumber(value);
-    if (!number) return;
-    for (const FlagField& flag : kFlags)
-        if (sameSettingName(name, flag.name)) settings.*flag.field = *number != 0;
-    for (const NumberField& field : kNumbers)
-        if (sameSettingName(name, field.name))
-            settings.*field.field = static_cast<std::uint32_t>(std::clamp(*number, field.low, field.high));
+    if (!number) return false;
+    for (const FlagField& flag : kFlags) {
+        if (!sameSettingName(name, flag.name)) continue;
+        settings.*flag.field = *number != 0;
+        return true;
+    }
+    for (const NumberField& field : kNumbers) {
+        if (!sameSettingName(name, field.name)) continue;
+        settings.*field.field = static_cast<std::uint32_t>(std::clamp(*number, field.low, field.high));
+        return true;
+    }
+    return false;
 }
 
 Settings applySettingLines(std::string_view lines, const Settings& base) {

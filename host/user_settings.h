@@ -9,7 +9,8 @@
 namespace tarnel {
 
 Settings loadUserSettings(const Settings& defaults);
-bool saveUserSettings(const Settings& settings);
+// False when the settings could not be saved, with the system's reason.
+bool saveUserSettings(const Settings& settings, std::string& reason);
 // Where the settings live, for messages: a file path or a registry key.
 std::string userSettingsLocation();
 

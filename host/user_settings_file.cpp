@@ -7,7 +7,9 @@ namespace tarnel {
 
 Settings loadUserSettings(const Settings& defaults) { return loadSettings(platform::settingsFilePath(), defaults); }
 
-bool saveUserSettings(const Settings& settings) { return saveSettings(platform::settingsFilePath(), settings); }
+bool saveUserSettings(const Settings& settings, std::string& reason) {
+    return saveSettings(platform::settingsFilePath(), settings, &reason);
+}
 std::string userSettingsLocation() { return platform::settingsFilePath(); }
 
 }  // namespace tarnel

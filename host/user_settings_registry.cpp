@@ -1,5 +1,5 @@
 // Windows: the registry key of the current user. A key that cannot be opened leaves the
-// defaults, and a save that cannot open it writes nothing; neither is reported.
+// defaults; a save that cannot open it or write a value says why to its caller.
 #include "host/user_settings.h"
 
 #include "host/registry_settings.h"
@@ -16,11 +16,10 @@ Settings loadUserSettings(const Settings& defaults) {
     return readStoredSettings(*store, defaults);
 }
 
-bool saveUserSettings(const Settings& settings) {
-    std::unique_ptr<platform::SettingsStore> store = platform::openSettingsStore(platform::StoreAccess::Write);
-    if (!store) return false;
-    writeStoredSettings(*store, settings);
-    return true;
+bool saveUserSettings(const Settings& settings, std::string& reason) {
+    std::unique_ptr<platform::SettingsStore> store =
+        platform::openSettingsStore(platform::StoreAccess::Write, platform::kSettingsKey, &reason);
+    return store && writeStoredSettings(*store, settings, &reason);
 }
 
 std::string userSettingsLocation() { return "HKEY_CURRENT_USER\\Software\\Vossick\\Tarnel"; }

@@ -64,10 +64,8 @@ struct ConfigDialogState {
     bool brightnessLabelEnabled = true;
     std::string aboutText;
     std::string homePage;
+    std::string saveFailure;          // after OK: why nothing was saved, for a message box; else empty
 };
-
-// How a track bar was moved. Only some of these change settings.
-enum class TrackMove { LineUp, LineDown, PageUp, PageDown, ThumbTrack, ThumbPosition, Top, Bottom, EndTrack };
 
 // What a command asks of the view besides redrawing the state.
 enum class CommandOutcome { NotHandled, Handled, ShowAbout, VisitPage, Close };
@@ -80,8 +78,8 @@ public:
     virtual CommandOutcome command(int control) = 0;
     virtual void radioChosen(int control) = 0;
     virtual void modeChosen(int index) = 0;
-    // The bar has moved to position; the logic decides whether any setting follows.
-    virtual void trackBarMoved(int control, int position, TrackMove move) = 0;
+    // The bar has moved to position, by any means.
+    virtual void trackBarMoved(int control, int position) = 0;
 };
 
 // Picture files of the dialog (the still beside the options) and of the preview.
@@ -94,7 +92,8 @@ ResourceImage dialogPicture();
 ResourceImage previewPicture();
 
 // Shows the dialog modally, owned by the X window ownerWindow when it is not 0; returns
-// when the logic closes it or the user closes the window. False when no display opens.
+// when the logic closes it or the user closes the window, after a message box with the
+// state's saveFailure where there is one. False when no display opens.
 bool runConfigDialog(ConfigDialogLogic& logic, std::uint64_t ownerWindow);
 
 // Shows the preview picture in a child of the X window parentWindow until that window goes

@@ -19,13 +19,17 @@ public:
     // A text of at most maxBytes bytes; nothing when missing, not text, or longer.
     virtual std::optional<std::string> readText(const std::string& name, std::size_t maxBytes) = 0;
     virtual bool writeNumber(const std::string& name, std::uint32_t value) = 0;
+    // Why the last failed write failed, in the system's words.
+    virtual std::string writeFailure() const { return {}; }
 };
 
 enum class StoreAccess { Read, Write };
 
 constexpr const char* kSettingsKey = "Software\\Vossick\\Tarnel";
 
-// The key under the current user, created when missing; null when it cannot be opened.
-std::unique_ptr<SettingsStore> openSettingsStore(StoreAccess access, const std::string& keyPath = kSettingsKey);
+// The key under the current user, created when missing; null when it cannot be opened, with
+// the system's reason in reason when given.
+std::unique_ptr<SettingsStore> openSettingsStore(StoreAccess access, const std::string& keyPath = kSettingsKey,
+                                                 std::string* reason = nullptr);
 
 }  // namespace tarnel::platform

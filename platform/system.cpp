@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <vector>
@@ -66,6 +67,7 @@ bool writeAll(int fd, const std::string& contents) {
     while (done < contents.size()) {
         ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC;
         if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
@@ -82,22 +84,28 @@ void syncFolder(const fs::path& folder) {
 
 }  // namespace
 
-bool writeFileAtomically(const std::string& path, const std::string& contents) {
+bool writeFileAtomically(const std::string& path, const std::string& contents, std::string* reason) {
     fs::path target(path);
     fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::error_code ignored;
-    fs::create_directories(folder, ignored);
+    std::error_code folderError;
+    fs::create_directories(folder, folderError);
+    // The first failing call's error, taken before any clean-up can change errno. A folder
+    // that could not be made explains a missing one better than the file's own error.
+    auto fail = [&](int error) {
+        if (reason) *reason = error == ENOENT && folderError ? folderError.message() : std::strerror(error);
+        return false;
+    };
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     std::vector<char> tempName(pattern.begin(), pattern.end());
     tempName.push_back('\0');
     int fd = ::mkstemp(tempName.data());
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, contents) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = std::rename(tempName.data(), path.c_str()) == 0;
-    if (!ok) {
+    if (fd < 0) return fail(errno);
+    int error = writeAll(fd, contents) && ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && std::rename(tempName.data(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
         ::unlink(tempName.data());
-        return false;
+        return fail(error);
     }
     syncFolder(folder);
     return true;

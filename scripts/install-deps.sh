@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libsdl2-dev libsdl2-mixer-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
-  libjpeg62-turbo-dev zlib1g-dev libpng-dev libinih-dev libgtk-3-dev libvorbis-dev
+  libjpeg62-turbo-dev zlib1g-dev libpng-dev libinih-dev libgtk-3-dev fonts-dejavu-core libvorbis-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxrandr-dev xvfb xfonts-base xdotool x11-utils x11-xserver-utils unar tk imagemagick libxml2-utils desktop-file-utils
   xscreensaver xscreensaver-gl-extra valgrind

@@ -92,20 +92,6 @@ INT_PTR CALLBACK aboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-TrackMove moveFor(WORD code) {
-    switch (code) {
-    case TB_LINEUP: return TrackMove::LineUp;
-    case TB_LINEDOWN: return TrackMove::LineDown;
-    case TB_PAGEUP: return TrackMove::PageUp;
-    case TB_PAGEDOWN: return TrackMove::PageDown;
-    case TB_THUMBTRACK: return TrackMove::ThumbTrack;
-    case TB_THUMBPOSITION: return TrackMove::ThumbPosition;
-    case TB_TOP: return TrackMove::Top;
-    case TB_BOTTOM: return TrackMove::Bottom;
-    default: return TrackMove::EndTrack;
-    }
-}
-
 INT_PTR onCommand(HWND dialog, int control, WORD code) {
     ConfigDialogLogic& logic = logicOf(dialog);
     if (control == kModeList) {
@@ -123,6 +109,8 @@ INT_PTR onCommand(HWND dialog, int control, WORD code) {
     case CommandOutcome::NotHandled:
         return FALSE;
     case CommandOutcome::Close:
+        if (!logic.state().saveFailure.empty())
+            MessageBoxA(dialog, logic.state().saveFailure.c_str(), "Settings Not Saved", MB_OK | MB_ICONERROR);
         EndDialog(dialog, control);
         return TRUE;
     case CommandOutcome::ShowAbout:
@@ -152,10 +140,11 @@ INT_PTR CALLBACK configurationProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
         return onCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_HSCROLL: {
+        // Every notification code: keys, the wheel, clicks and drags all move the setting.
         auto bar = reinterpret_cast<HWND>(lParam);
         if (!bar) return FALSE;
         int position = static_cast<int>(SendMessageA(bar, TBM_GETPOS, 0, 0));
-        logicOf(dialog).trackBarMoved(GetDlgCtrlID(bar), position, moveFor(LOWORD(wParam)));
+        logicOf(dialog).trackBarMoved(GetDlgCtrlID(bar), position);
         sync(dialog);
         return TRUE;
     }

@@ -2,6 +2,8 @@
 // created when missing) with RegCreateKeyExA, numbers as REG_DWORD, Path as REG_SZ.
 #include "platform/settings_store.h"
 
+#include "platform/win32/error_text.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -45,22 +47,30 @@ public:
 
     bool writeNumber(const std::string& name, std::uint32_t value) override {
         DWORD number = value;
-        return RegSetValueExA(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                              sizeof number) == ERROR_SUCCESS;
+        LONG result = RegSetValueExA(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                                     sizeof number);
+        if (result != ERROR_SUCCESS) writeFailure_ = systemErrorText(static_cast<unsigned long>(result));
+        return result == ERROR_SUCCESS;
     }
+
+    std::string writeFailure() const override { return writeFailure_; }
 
 private:
     HKEY key_;
+    std::string writeFailure_;
 };
 
 }  // namespace
 
-std::unique_ptr<SettingsStore> openSettingsStore(StoreAccess access, const std::string& keyPath) {
+std::unique_ptr<SettingsStore> openSettingsStore(StoreAccess access, const std::string& keyPath,
+                                                 std::string* reason) {
     HKEY key = nullptr;
     REGSAM rights = access == StoreAccess::Read ? KEY_READ : KEY_WRITE;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, rights, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    LONG result = RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, rights, nullptr, &key, nullptr);
+    if (result != ERROR_SUCCESS) {
+        if (reason) *reason = systemErrorText(static_cast<unsigned long>(result));
         return nullptr;
+    }
     return std::make_unique<RegistryStore>(key);
 }
 

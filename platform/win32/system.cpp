@@ -2,6 +2,8 @@
 // The settings live in the registry (settings_store.cpp), so there is no settings file.
 #include "platform/system.h"
 
+#include "platform/win32/error_text.h"
+
 #include <windows.h>
 
 #include <filesystem>
@@ -50,22 +52,34 @@ LocalTime localTime() {
 
 std::string settingsFilePath() { return std::string(); }
 
-bool writeFileAtomically(const std::string& path, const std::string& contents) {
+bool writeFileAtomically(const std::string& path, const std::string& contents, std::string* reason) {
     fs::path target(path);
     fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::error_code ignored;
     fs::create_directories(folder, ignored);
     std::string temp = (folder / ("." + target.filename().string() + ".tmp")).string();
+    auto fail = [&](DWORD error) {
+        if (reason) *reason = systemErrorText(error);
+        return false;
+    };
     HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) return fail(GetLastError());
     DWORD written = 0;
     bool ok = contents.size() <= 0xFFFFFFFFu &&
               WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
               written == contents.size() && FlushFileBuffers(file);
-    ok = CloseHandle(file) && ok;
-    if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileA(temp.c_str());
-    return ok;
+    DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+    if (!CloseHandle(file) && ok) {
+        ok = false;
+        error = GetLastError();
+    }
+    if (ok && !MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ok = false;
+        error = GetLastError();
+    }
+    if (ok) return true;
+    DeleteFileA(temp.c_str());
+    return fail(error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error);
 }
 
 bool setWorkingDirectory(const std::string& folder) {

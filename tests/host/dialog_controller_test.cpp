@@ -7,8 +7,6 @@
 namespace tarnel {
 namespace {
 
-using platform::TrackMove;
-
 const std::vector<platform::DisplayMode> kModes = {
     {640, 480, 8, 60},    {640, 480, 16, 60},  {640, 480, 16, 75}, {800, 600, 32, 60},
     {1024, 768, 32, 60},  {1024, 768, 32, 75}, {800, 600, 32, 85}, {320, 240, 32, 60},
@@ -22,10 +20,14 @@ struct DialogFixture : ::testing::Test {
     std::unique_ptr<DialogController> dialog;
 
     void open(std::vector<platform::DisplayMode> modes = kModes) {
-        dialog = std::make_unique<DialogController>(settings, modes, kDesktop, [this](const Settings& s) {
-            saved = s;
-            return saveWorks;
-        });
+        dialog = std::make_unique<DialogController>(
+            settings, modes, kDesktop,
+            [this](const Settings& s, std::string& reason) {
+                saved = s;
+                if (!saveWorks) reason = "Read-only file system";
+                return saveWorks;
+            },
+            "/home/me/.config/tarnel/settings.ini");
     }
     const platform::ConfigDialogState& state() { return dialog->state(); }
 };
@@ -60,25 +62,51 @@ TEST_F(DialogFixture, InitialStateFollowsSettings) {
     EXPECT_EQ(state().speed.page, 10);
 }
 
-TEST_F(DialogFixture, OnlyPageAndThumbMovesChangeSettings) {
+TEST_F(DialogFixture, EveryBarMoveSetsItsSettingAndLabelAtOnce) {
     settings.DefGamma = false;
     open();
-    for (TrackMove move : {TrackMove::LineUp, TrackMove::LineDown, TrackMove::Top, TrackMove::Bottom,
-                           TrackMove::ThumbPosition, TrackMove::EndTrack}) {
-        dialog->trackBarMoved(platform::kSpeedBar, 7, move);
-        EXPECT_EQ(state().speed.position, 7);
-        EXPECT_EQ(settings.Speed, 50u);
+    struct Move {
+        int bar;
+        int position;
+        std::uint32_t volume, gamma, speed;
+        const char* volumeLabel;
+        const char* brightnessLabel;
+    } moves[] = {
+        {platform::kVolumeBar, 60, 60, 50, 50, "Volume (60%)", "Brightness (100%)"},
+        {platform::kVolumeBar, 61, 61, 50, 50, "Volume (61%)", "Brightness (100%)"},  // one step
+        {platform::kGammaBar, 0, 61, 0, 50, "Volume (61%)", "Brightness (50%)"},
+        {platform::kSpeedBar, 100, 61, 0, 100, "Volume (61%)", "Brightness (50%)"},
+        {platform::kVolumeBar, 0, 1, 0, 100, "Volume (1%)", "Brightness (50%)"},      // held to the range
+        {platform::kGammaBar, 500, 1, 100, 100, "Volume (1%)", "Brightness (150%)"},
+        {4242, 7, 1, 100, 100, "Volume (1%)", "Brightness (150%)"},                   // no such bar
+    };
+    for (const Move& move : moves) {
+        dialog->trackBarMoved(move.bar, move.position);
+        EXPECT_EQ(settings.Volume, move.volume) << move.bar << " to " << move.position;
+        EXPECT_EQ(settings.Gamma, move.gamma) << move.bar << " to " << move.position;
+        EXPECT_EQ(settings.Speed, move.speed) << move.bar << " to " << move.position;
+        EXPECT_EQ(state().volumeLabel, move.volumeLabel);
+        EXPECT_EQ(state().brightnessLabel, move.brightnessLabel);
     }
-    dialog->trackBarMoved(platform::kGammaBar, 90, TrackMove::LineDown);
+    EXPECT_EQ(state().volume.position, 1);
+    EXPECT_EQ(state().gamma.position, 100);
+    dialog->command(platform::kOkButton);
+    EXPECT_EQ(saved->Volume, 1u);
+    EXPECT_EQ(saved->Gamma, 100u);
+    EXPECT_EQ(saved->Speed, 100u);
+}
+
+TEST_F(DialogFixture, DisabledBarsChangeNothing) {
+    settings.EnableMusic = false;  // volume bar off
+    settings.DefGamma = true;      // gamma bar off
+    settings.Volume = 40;
+    open();
+    dialog->trackBarMoved(platform::kVolumeBar, 90);
+    dialog->trackBarMoved(platform::kGammaBar, 90);
+    EXPECT_EQ(settings.Volume, 40u);
     EXPECT_EQ(settings.Gamma, 50u);
-    // A page move reads all three bars, the ones moved by keys included.
-    dialog->trackBarMoved(platform::kVolumeBar, 30, TrackMove::PageUp);
-    EXPECT_EQ(settings.Speed, 7u);
-    EXPECT_EQ(settings.Gamma, 90u);
-    EXPECT_EQ(settings.Volume, 30u);
-    EXPECT_EQ(state().brightnessLabel, "Brightness (140%)");
-    dialog->trackBarMoved(platform::kSpeedBar, 500, TrackMove::ThumbTrack);
-    EXPECT_EQ(settings.Speed, 100u);
+    EXPECT_EQ(state().volume.position, 40);
+    EXPECT_EQ(state().volumeLabel, "Volume (40%)");
 }
 
 TEST_F(DialogFixture, RestoreDefaultsThenOkSavesDefaultsAndKeepsSpeedAndTimeFormat) {
@@ -102,7 +130,7 @@ TEST_F(DialogFixture, RestoreDefaultsThenOkSavesDefaultsAndKeepsSpeedAndTimeForm
 TEST_F(DialogFixture, DefaultGammaOffAfterOnShowsHundredPercentAtFifty) {
     settings.DefGamma = false;
     open();
-    dialog->trackBarMoved(platform::kGammaBar, 80, TrackMove::ThumbTrack);
+    dialog->trackBarMoved(platform::kGammaBar, 80);
     dialog->command(platform::kDefaultGammaBox);
     dialog->command(platform::kDefaultGammaBox);
     EXPECT_EQ(state().brightnessLabel, "Brightness (100%)");
@@ -154,17 +182,20 @@ TEST_F(DialogFixture, TogglesAndCancel) {
     EXPECT_EQ(dialog->result(), platform::kCancelButton);
 }
 
-TEST_F(DialogFixture, OkTellsWhetherTheSettingsWereSaved) {
+TEST_F(DialogFixture, AFailedSaveIsToldWithTheSettingsFileAndTheReason) {
     open();
     dialog->command(platform::kCancelButton);
     EXPECT_TRUE(dialog->saved()) << "nothing to save after Cancel";
     open();
     dialog->command(platform::kOkButton);
     EXPECT_TRUE(dialog->saved());
+    EXPECT_EQ(state().saveFailure, "");
     saveWorks = false;
     open();
     EXPECT_EQ(dialog->command(platform::kOkButton), platform::CommandOutcome::Close);
     EXPECT_FALSE(dialog->saved());
+    EXPECT_EQ(state().saveFailure,
+              "The settings could not be saved to /home/me/.config/tarnel/settings.ini: Read-only file system");
     EXPECT_EQ(dialog->result(), platform::kOkButton);
 }
 

@@ -16,6 +16,7 @@ public:
     std::map<std::string, std::string> texts;
     std::vector<std::string> reads;
     std::vector<std::pair<std::string, std::uint32_t>> writes;
+    std::string refused;  // a value name whose write fails
 
     std::optional<std::uint32_t> readNumber(const std::string& name) override {
         reads.push_back(name);
@@ -30,8 +31,9 @@ public:
     }
     bool writeNumber(const std::string& name, std::uint32_t value) override {
         writes.emplace_back(name, value);
-        return true;
+        return name != refused;
     }
+    std::string writeFailure() const override { return "Access is denied."; }
 };
 
 TEST(RegistrySettings, ReadsEveryValueInFieldOrderOverTheDefaults) {
@@ -80,12 +82,21 @@ TEST(RegistrySettings, WritesTheFixedOrderWithShowFlameZeroAndNoPath) {
     s.DefGamma = false;
     s.MouseExit = true;
     s.Path = "C:\\never";
-    writeStoredSettings(store, s);
+    EXPECT_TRUE(writeStoredSettings(store, s));
     std::vector<std::pair<std::string, std::uint32_t>> expected = {
         {"ShowClock", 0}, {"TimeFormat", 0}, {"EnableMusic", 1}, {"UseDesktop", 0}, {"ShowFlame", 0},
         {"DefGamma", 0},  {"Width", 800},    {"Height", 600},    {"Depth", 16},     {"Volume", 40},
         {"Speed", 70},    {"Gamma", 30},     {"VSync", 0},       {"MouseExit", 1},  {"ShowFPS", 0}};
     EXPECT_EQ(store.writes, expected);
+}
+
+TEST(RegistrySettings, ARefusedWriteFailsTheSaveWithTheReasonAndTheRestAreStillWritten) {
+    FakeStore store;
+    store.refused = "Width";
+    std::string reason;
+    EXPECT_FALSE(writeStoredSettings(store, Settings{}, &reason));
+    EXPECT_EQ(reason, "Access is denied.");
+    EXPECT_EQ(store.writes.size(), 15u);
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace tarnel {
 namespace {
@@ -112,6 +114,54 @@ TEST(Settings, HostileTextKeepsDefaultsWhereItCannotBeRead) {
     EXPECT_EQ(parseSettings("Path=" + longestPath + "\nVolume=9\n", firstRunDefaults()).Path, longestPath);
 }
 
+// The Path lines of a save's text: the ones that a load of it reads.
+std::vector<std::string> pathLinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        std::string lower = line;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lower.find("path") != std::string::npos) lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+TEST(Settings, ASaveKeepsThePathLineThatTheLoadReads) {
+    const std::string overlong = "Path=/" + std::string(kPathLimit, 'p');
+    const std::string longest = "Path=/" + std::string(kPathLimit - 1, 'q');
+    struct Case {
+        const char* what;
+        std::string oldText;
+        std::string path;      // what a load of the old text reads
+        std::string keptLine;  // the one Path line of the save, or "" for none
+    } cases[] = {
+        {"the later of two", "Path=/first\nVolume=5\nPath=/second\n", "/second", "Path=/second"},
+        {"an empty later one is not read", "Path=/first\nPath=\n", "/first", "Path=/first"},
+        {"an overlong later one is not read", "Path=/first\n" + overlong + "\n", "/first", "Path=/first"},
+        {"the longest is kept whole", "Path=/first\n" + longest, longest.substr(5), longest},
+        {"names in any letter case", "path = /lower ; a note\nPATH=/upper\r\n", "/upper", "PATH=/upper\r"},
+        {"the reader's other separator", "Path=/equals\nPath : /colon\n", "/colon", "Path : /colon"},
+        {"a line past the length limit is not read",
+         "Path=/short\nPath=/" + std::string(2000, 'x') + "\n", "/short", "Path=/short"},
+        {"a byte-order mark is left behind", "\xEF\xBB\xBFPath=/marked\n", "/marked", "Path=/marked"},
+        {"a commented one is not read", "Path=/kept\n;Path=/comment\n#Path=/hash\n", "/kept", "Path=/kept"},
+        {"none", "Volume=5\n", "/default", ""},
+    };
+    Settings defaults;
+    defaults.Path = "/default";
+    for (const Case& c : cases) {
+        EXPECT_EQ(parseSettings(c.oldText, defaults).Path, c.path) << c.what;
+        std::string saved = formatSettings(parseSettings(c.oldText, defaults), c.oldText);
+        std::vector<std::string> kept = pathLinesOf(saved);
+        EXPECT_EQ(kept, (c.keptLine.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.keptLine}))
+            << c.what << ":\n" << saved;
+        EXPECT_EQ(parseSettings(saved, defaults).Path, c.path) << c.what << ": the save changed the Path in force";
+    }
+}
+
 TEST_F(SettingsFile, MissingFileGivesTheDefaults) {
     Settings s = loadSettings(path, firstRunDefaults());
     EXPECT_EQ(s.Width, 1920u);
@@ -184,16 +234,26 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileWhole) {
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{16, 16};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        bool saved = platform::writeFileAtomically(path, std::string(4096, 'x'));
-        ::_exit(saved ? 1 : 0);
+        std::string reason;
+        bool saved = platform::writeFileAtomically(path, std::string(4096, 'x'), &reason);
+        ::_exit(saved ? 1 : reason != "File too large" ? 2 : 0);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the cut-short write must be reported";
+    EXPECT_NE(WEXITSTATUS(status), 1) << "the cut-short write must be reported";
+    EXPECT_NE(WEXITSTATUS(status), 2) << "with the system's reason";
     EXPECT_EQ(read(), before);
     EXPECT_EQ(filesInFolder(), 1u) << "no temporary file is left behind";
     EXPECT_EQ(loadSettings(path, Settings{}).Volume, 42u);
+}
+
+TEST_F(SettingsFile, ASaveThatCannotMakeItsFolderSaysWhy) {
+    fs::create_directories(folder);
+    std::ofstream(folder / "tarnel") << "a file where the folder should be";
+    std::string reason;
+    EXPECT_FALSE(saveSettings(path, Settings{}, &reason));
+    EXPECT_EQ(reason, "Not a directory");
 }
 
 TEST_F(SettingsFile, SettingsPathFollowsXdgConfigHome) {

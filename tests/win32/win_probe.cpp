@@ -11,6 +11,8 @@
 //   win_probe click TITLE ID      presses the button ID of that window
 //   win_probe bitmap FILE ID      width, height and the colours at (10,10) and the last pixel
 //   win_probe icon FILE ID        the size of the icon Windows picks at 32 x 32
+//   win_probe volatile KEY        makes HKEY_CURRENT_USER\KEY a volatile key, under which
+//                                 no lasting key can be made
 #include <windows.h>
 #include <commctrl.h>
 
@@ -139,6 +141,15 @@ int icon(const char* file, int id) {
     return 0;
 }
 
+int makeVolatile(const char* key) {
+    HKEY made = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &made, nullptr) !=
+        ERROR_SUCCESS)
+        return 1;
+    RegCloseKey(made);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -149,6 +160,7 @@ int main(int argc, char** argv) {
     if (verb == "click" && argc == 4) return click(argv[2], std::atoi(argv[3]));
     if (verb == "bitmap" && argc == 4) return bitmap(argv[2], std::atoi(argv[3]));
     if (verb == "icon" && argc == 4) return icon(argv[2], std::atoi(argv[3]));
-    std::fprintf(stderr, "usage: win_probe list TITLE|#NUMBER [UNITS_WIDE UNITS_HIGH] | owner TITLE | click TITLE ID | bitmap FILE ID | icon FILE ID\n");
+    if (verb == "volatile" && argc == 3) return makeVolatile(argv[2]);
+    std::fprintf(stderr, "usage: win_probe list TITLE|#NUMBER [UNITS_WIDE UNITS_HIGH] | owner TITLE | click TITLE ID | bitmap FILE ID | icon FILE ID | volatile KEY\n");
     return 2;
 }
