@@ -110,7 +110,7 @@ TEST_F(DialogFixture, DisabledBarsChangeNothing) {
 }
 
 TEST_F(DialogFixture, RestoreDefaultsThenOkSavesDefaultsAndKeepsSpeedAndTimeFormat) {
-    settings = Settings{false, true, false, false, false, 800, 600, 32, 20, 10, 80, true, true, true, ""};
+    settings = Settings{false, true, false, false, false, 800, 600, 32, 20, 10, 80, true, true, true, "", ""};
     open();
     dialog->command(platform::kRestoreDefaultsButton);
     EXPECT_FALSE(state().modeListEnabled);
