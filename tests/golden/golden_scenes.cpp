@@ -19,6 +19,14 @@ GoldenScene scriptScene(std::string name, int frames, std::string script, Vector
     return scene;
 }
 
+// The scene at another window shape; the suffix names it ("-16x9").
+GoldenScene reshaped(GoldenScene scene, const char* suffix, int width, int height) {
+    scene.name += suffix;
+    scene.width = width;
+    scene.height = height;
+    return scene;
+}
+
 // The default scene: its first frame, flightSeconds of flight, then frames more drawn. The
 // flare and the lens ghosts fade in over those frames.
 GoldenScene defaultScene(std::string name, std::uint32_t seed, double flightSeconds) {
@@ -159,11 +167,18 @@ const char* const kHiddenFlare =
     "ENDWORLD\n";
 
 std::vector<GoldenScene> buildTable() {
+    // Wide windows keep the picture's height and widen it, here 108 pixels high.
+    const GoldenScene spheres = scriptScene("sphere-spin-tiling", 12, kSpinAndTiling);
+    const GoldenScene sky = scriptScene("sphere-env", 2, kEnvSky, {6000.0f, 3000.0f, 19000.0f});
+    const GoldenScene anchors = scriptScene("billboard-anchors", 10, kBillboardAnchors, {6000.0f, 4000.0f, 14000.0f});
+    const GoldenScene lens = scriptScene("flare-lens", 8, kLensFlare);
     std::vector<GoldenScene> table = {
-        scriptScene("sphere-spin-tiling", 12, kSpinAndTiling),
+        spheres,
+        reshaped(spheres, "-16x9", 192, 108),
         scriptScene("sphere-flash", 7, flashLayers()),
         scriptScene("sphere-shells", 3, kShells, {14000.0f, 6000.0f, 13000.0f}),
-        scriptScene("sphere-env", 2, kEnvSky, {6000.0f, 3000.0f, 19000.0f}),
+        sky,
+        reshaped(sky, "-16x9", 192, 108),
         scriptScene("mesh", 2, kMesh, {8000.0f, 6000.0f, 17000.0f}),
         scriptScene("flame", 1, kFlames, {0.0f, 9000.0f, 16000.0f}),
         scriptScene("ps-line", 30, kLineStream, {-25000.0f, 5000.0f, -10000.0f}, {3000.0f, 0.0f, -10000.0f}),
@@ -171,17 +186,26 @@ std::vector<GoldenScene> buildTable() {
         scriptScene("ps-flash-front", 6, kFlashChain, {5000.0f, 0.0f, 0.0f}),
         scriptScene("ps-flash-back", 6, kFlashChain, {-5000.0f, 0.0f, 0.0f}),
         scriptScene("billboard-modes", 10, kBillboardModes),
-        scriptScene("billboard-anchors", 10, kBillboardAnchors, {6000.0f, 4000.0f, 14000.0f}),
-        scriptScene("flare-lens", 8, kLensFlare),
+        anchors,
+        reshaped(anchors, "-16x9", 192, 108),
+        lens,
+        reshaped(lens, "-16x9", 192, 108),
         scriptScene("flare-hidden", 8, kHiddenFlare),
         overlayScene("overlay-12h", 12, 320, 240),
         overlayScene("overlay-24h", 24, 320, 240),
+        overlayScene("overlay-24h-16x9", 24, 384, 216),
+        overlayScene("overlay-12h-16x10", 12, 384, 240),
+        overlayScene("overlay-24h-21x9", 24, 504, 216),
+        overlayScene("overlay-12h-5x4", 12, 300, 240),
     };
     // The sun and its lens ghosts beside the night side; the day side before a nebula, with a
     // moon and the sparks of the station; the station over the day side, with both moons.
-    table.push_back(defaultScene("default-sun", 11, 30.0));
-    table.push_back(defaultScene("default-day", 12, 12.0));
-    table.push_back(defaultScene("default-station", 3, 30.0));
+    for (const GoldenScene& moment :
+         {defaultScene("default-sun", 11, 30.0), defaultScene("default-day", 12, 12.0), defaultScene("default-station", 3, 30.0)}) {
+        table.push_back(moment);
+        table.push_back(reshaped(moment, "-16x9", 192, 108));
+        table.push_back(reshaped(moment, "-21x9", 252, 108));
+    }
     return table;
 }
 
