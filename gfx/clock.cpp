@@ -44,6 +44,8 @@ std::string clockText(const platform::LocalTime& time, bool twelveHour) {
     return text;
 }
 
+float clockX() { return static_cast<float>(overlayWidth() - kClockRightMargin); }
+
 void drawClock(bool twelveHour) { drawClock(twelveHour, platform::localTime()); }
 
 void drawClock(bool twelveHour, const platform::LocalTime& time) {
@@ -52,7 +54,7 @@ void drawClock(bool twelveHour, const platform::LocalTime& time) {
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.0f);
     useDigitPen();
-    drawDigits(kClockX, kClockY, clockText(time, twelveHour).c_str());
+    drawDigits(clockX(), kClockY, clockText(time, twelveHour).c_str());
     endOverlay();
 }
 

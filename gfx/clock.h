@@ -8,8 +8,12 @@
 
 namespace tarnel::gfx {
 
-constexpr float kClockX = 525.0f;  // overlay units
-constexpr float kClockY = 2.0f;
+// The clock keeps its distance from the bottom right corner on every window shape.
+constexpr float kClockRightMargin = 275.0f;  // overlay units from the right edge to the origin
+constexpr float kClockY = 2.0f;              // overlay units
+
+// Where the clock's text begins: 525 on a 4:3 window, whose overlay is 800 wide.
+float clockX();
 
 // The text the clock shows for time: "hh:mm:ss", then the mark in the 12-hour format.
 std::string clockText(const platform::LocalTime& time, bool twelveHour);

@@ -3,7 +3,6 @@
 #include "gfx/gl_state.h"
 
 #include "gfx/gamma.h"
-#include "gfx/overlay.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>  // enums past OpenGL 1.1 (Windows' gl.h stops at 1.1)
@@ -18,11 +17,10 @@ void enableCapabilities() {
     for (GLenum capability : capabilities) glEnable(capability);
 }
 
-void setProjection() {
+void setProjection(double halfWidth) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glFrustum(-kFrustumHalfWidth, kFrustumHalfWidth, -kFrustumHalfHeight, kFrustumHalfHeight, kFrustumNear,
-              kFrustumFar);
+    glFrustum(-halfWidth, halfWidth, -kFrustumHalfHeight, kFrustumHalfHeight, kFrustumNear, kFrustumFar);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
@@ -53,13 +51,17 @@ void setLights() {
 
 }  // namespace
 
+double frustumHalfWidth(const ScreenSize& size) {
+    return kFrustumHalfHeight * static_cast<double>(pictureAspect(size));
+}
+
 void setupGlState(platform::Platform& platform, const GlStartSettings& settings) {
     enableCapabilities();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glViewport(0, 0, settings.width, settings.height);
     screenSize() = ScreenSize{settings.width, settings.height};
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    setProjection();
+    setProjection(frustumHalfWidth(screenSize()));
     // Light 0 is configured for the objects that switch it on themselves; it starts off.
     glDisable(GL_LIGHT0);
     setLightModel();

@@ -1,5 +1,5 @@
-// Loading screen. Both pictures are square and centred horizontally in overlay space, so on
-// a wide window they stretch with it, like the rest of the overlay.
+// Loading screen. Both pictures are square and centred horizontally in overlay space, which
+// is as wide as the window's shape, so they stay square on a wide window.
 #include "gfx/loading_screen.h"
 
 #include <GL/gl.h>
@@ -38,8 +38,9 @@ void drawLoadingScreen() {
     glEnable(GL_TEXTURE_2D);
     beginOverlay();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    drawPicture(images.sign, 400.0f, 350.0f, 110.0f);
-    drawPicture(images.load, 400.0f, 140.0f, 100.0f);
+    const float centreX = static_cast<float>(overlayWidth() / 2.0);  // 400 on a 4:3 window
+    drawPicture(images.sign, centreX, 350.0f, 110.0f);
+    drawPicture(images.load, centreX, 140.0f, 100.0f);
     endOverlay();
 }
 

@@ -28,7 +28,21 @@ ScreenSize& screenSize() {
     return size;
 }
 
-void beginOverlay() { beginOrtho(kOverlayWidth, kOverlayHeight); }
+float pictureAspect(const ScreenSize& size) {
+    if (size.width <= 0 || size.height <= 0) return 4.0f / 3.0f;
+    return static_cast<float>(size.width) / static_cast<float>(size.height);
+}
+
+double overlayWidth(const ScreenSize& size) {
+    if (size.width <= 0 || size.height <= 0) return kOverlayWidth;
+    return kOverlayHeight * size.width / size.height;
+}
+
+float pixelsPerOverlayUnit(const ScreenSize& size) {
+    return static_cast<float>(size.height) / static_cast<float>(kOverlayHeight);
+}
+
+void beginOverlay() { beginOrtho(overlayWidth(), kOverlayHeight); }
 
 void beginPixelOverlay() { beginOrtho(screenSize().width, screenSize().height); }
 

@@ -53,6 +53,11 @@ void drawLoadingFrame() {
 }
 
 void loadScene() {
+    loadSceneAssets();
+    loadSceneScripts();
+}
+
+void loadSceneAssets() {
     loadTextureList(textureTable(), "texture.txt", true);
     gfx::buildDigitFont();
     {
@@ -60,6 +65,9 @@ void loadScene() {
         loadFixedMeshes(fixedMeshLists());
         loadSphereArrays(sphereArrays(), "meshes\\sphere.dat");
     }
+}
+
+void loadSceneScripts() {
     LoadedScene& scene = loadedScene();
     ScopedLoadStep timed(LoadStep::Scripts);
     loadEnvironments(scene.environments, "env.txt");

@@ -17,6 +17,10 @@ void drawLoadingFrame();
 // Texture table, digit font, fixed meshes, environments and worlds, then the world named
 // "world" as the current one. Loaders send loading ticks while they read.
 void loadScene();
+// The two halves of loadScene: what the scripts refer to (textures, font, meshes), then the
+// scripts themselves, appended to the loaded scene's environments and worlds.
+void loadSceneAssets();
+void loadSceneScripts();
 // The bytes of "music.ogg"; empty when the package has no such member.
 std::vector<std::uint8_t> readMusicMember();
 void startCamera();

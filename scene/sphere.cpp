@@ -6,6 +6,7 @@
 #include "camera/camera_director.h"
 #include "camera/random.h"
 #include "camera/rotation.h"
+#include "scene/sprite_gl.h"
 #include "scene/view_cull.h"
 
 #include <GL/gl.h>
@@ -18,8 +19,6 @@ namespace {
 
 // The system orbit never advances: every sphere on it stands at its angle-0 point.
 constexpr float kSystemOrbitAngle = 0.0f;
-// 4/3 as a float, the aspect of an env sphere's frustum.
-constexpr double kEnvAspect = static_cast<double>(4.0f / 3.0f);
 
 void wrapDegrees(float& angle) {
     if (angle > 360.0f) angle -= 360.0f;
@@ -133,8 +132,7 @@ void Sphere::draw(const CameraDirector& camera) {
         glDisable(GL_DEPTH_TEST);
         glMatrixMode(GL_PROJECTION);
         glPushMatrix();
-        glLoadIdentity();
-        glFrustum(-kEnvAspect * FOV, kEnvAspect * FOV, -FOV, FOV, 1.0, 1000.0);
+        loadEnvFrustum(FOV);
         glMatrixMode(GL_MODELVIEW);
     }
     if (light) glDisable(GL_LIGHTING);

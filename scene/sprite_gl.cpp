@@ -1,20 +1,17 @@
 // Shared sprite GL steps; the order of the calls is what the sprites rely on.
 #include "scene/sprite_gl.h"
 
+#include "gfx/overlay.h"
+
 #include <GL/gl.h>
 
 namespace tarnel {
 
-namespace {
-
-// 4/3 taken as a float, as every 4:3 frustum of the system does.
-constexpr double kEnvAspect = static_cast<double>(4.0f / 3.0f);
-
-}  // namespace
-
 void loadEnvFrustum(float fov) {
+    // The main view's aspect, so a sky with the main view's shape turns with the scene.
+    const double aspect = static_cast<double>(gfx::pictureAspect());
     glLoadIdentity();
-    glFrustum(-fov * kEnvAspect, fov * kEnvAspect, -fov, fov, 1.0, 1000.0);
+    glFrustum(-fov * aspect, fov * aspect, -fov, fov, 1.0, 1000.0);
 }
 
 void loadTextureScale(float tiling) {

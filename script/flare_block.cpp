@@ -1,7 +1,7 @@
 // The "flare" block: an unnamed flare whose lines set its fields. The keyword table is the
 // reference for the block: keywords are tested in this order and every one that begins a
 // line takes effect, except that the four lines after "lenseffect" belong to the lens and
-// are tested against nothing. Sizes are written for a display 800 pixels wide.
+// are tested against nothing. Sizes are written for a picture 600 pixels high (800 x 600).
 #include "assets/texture_table.h"
 #include "gfx/overlay.h"
 #include "scene/flare.h"
@@ -26,9 +26,6 @@ public:
     bool lensRead = false;  // the rule loop stops testing the line the lens block ended on
 };
 
-// The screen is as wide as the display mode of the settings (the GL start state sizes it).
-float widthScale() { return static_cast<float>(gfx::screenSize().width) / 800.0f; }
-
 template <float Flare::*Field>
 void readFloat(FlareBlock& block, const char* line, const char* format) {
     scanValues(line, format, block.flare.*Field);
@@ -37,7 +34,7 @@ void readFloat(FlareBlock& block, const char* line, const char* format) {
 template <float Flare::*Field>
 void readPixels(FlareBlock& block, const char* line, const char* format) {
     float written = 0.0f;
-    if (scanValues(line, format, written) == 1) block.flare.*Field = written * widthScale();
+    if (scanValues(line, format, written) == 1) block.flare.*Field = written * gfx::pixelsPerOverlayUnit();
 }
 
 // Rates are written per frame at 60 frames per second.

@@ -30,9 +30,10 @@ TEST_F(ClockGl, DigitsLandAtTheBottomRightOfTheOverlay) {
     buildColouredFont();
     drawClock(true, timeOf(0, 5, 9));
     grab();
-    EXPECT_EQ(readLine(kClockX, kClockY, 10), "12:05:09; ");
-    EXPECT_EQ(glyphAt(kClockX - 4, 22), ' ');
-    EXPECT_EQ(glyphAt(kClockX + 20, 46), ' ');
+    EXPECT_EQ(clockX(), 525.0f);
+    EXPECT_EQ(readLine(clockX(), kClockY, 10), "12:05:09; ");
+    EXPECT_EQ(glyphAt(clockX() - 4, 22), ' ');
+    EXPECT_EQ(glyphAt(clockX() + 20, 46), ' ');
 }
 
 TEST_F(ClockGl, DrawsInItsOwnOverlayWhateverTheSceneLeftInTheMatrices) {
@@ -47,7 +48,7 @@ TEST_F(ClockGl, DrawsInItsOwnOverlayWhateverTheSceneLeftInTheMatrices) {
     drawClock(false, timeOf(13, 30, 0));
     GlSnapshot after = GlSnapshot::take();
     grab();
-    EXPECT_EQ(readLine(kClockX, kClockY, 9), "13:30:00 ");
+    EXPECT_EQ(readLine(clockX(), kClockY, 9), "13:30:00 ");
     EXPECT_EQ(after.matrixMode, GL_MODELVIEW);
     EXPECT_EQ(after.modelviewDepth, before.modelviewDepth);
     EXPECT_EQ(after.projectionDepth, before.projectionDepth);

@@ -5,6 +5,10 @@
 #include "gfx/overlay.h"
 #include "overlay_fixture.h"
 
+#include <algorithm>
+#include <string>
+#include <utility>
+
 namespace tarnel::gfx::testing {
 namespace {
 
@@ -95,20 +99,44 @@ TEST_F(DigitFontGl, FpsCounterSitsAtTheTopLeftAndLeavesAdditiveTexturing) {
     EXPECT_EQ(readLine(kFpsX, kFpsY, 2), "0 ");
 }
 
-TEST_F(DigitFontGl, ClockGlyphsStretchWithTheWindowNotLetterboxed) {
-    openWindow(1280, 1024);
-    buildColouredFont();
-    beginOverlay();
-    useDigitPen();
-    drawDigits(0.0f, 0.0f, "0");
-    endOverlay();
-    grab();
-    auto lit = [&](int x, int y) { return pixels[(static_cast<std::size_t>(y) * 1280 + x) * 4 + 1] > 0; };
-    int width = 0, height = 0;
-    while (width < 1280 && lit(width, 10)) ++width;
-    while (height < 1024 && lit(10, height)) ++height;
-    EXPECT_EQ(width, 64);
-    EXPECT_NEAR(height, 68, 1);
+// The columns and rows that lit pixels span.
+struct LitBox {
+    int left = 1 << 30, right = -1, bottom = 1 << 30, top = -1;
+};
+
+TEST_F(DigitFontGl, ClockAndCounterKeepTheirShapeAndCornersOnEveryWindowShape) {
+    // 4:3, 5:4, 16:10, 16:9, 21:9.
+    for (auto [width, height] : {std::pair{1024, 768}, std::pair{1280, 1024}, std::pair{1680, 1050},
+                                 std::pair{1920, 1080}, std::pair{2560, 1080}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        openWindow(width, height);
+        buildColouredFont();
+        beginOverlay();
+        drawFps(1907u);
+        endOverlay();
+        drawClock(false, platform::LocalTime{13, 30, 0});
+        grab();
+        auto boxOf = [&](int fromRow, int toRow) {
+            LitBox box;
+            for (int y = fromRow; y < toRow; ++y)
+                for (int x = 0; x < width; ++x)
+                    if (pixels[(static_cast<std::size_t>(y) * width + x) * 4] > 0) {
+                        box.left = std::min(box.left, x), box.right = std::max(box.right, x);
+                        box.bottom = std::min(box.bottom, y), box.top = std::max(box.top, y);
+                    }
+            return box;
+        };
+        const double unit = height / 600.0;  // pixels per overlay unit, the same across and up
+        const double textUnits = 7 * kGlyphAdvance + kGlyphSize;  // "13:30:00"
+        LitBox clock = boxOf(0, height / 2), counter = boxOf(height / 2, height);
+        EXPECT_NEAR(clock.right + 1, width - (kClockRightMargin - textUnits) * unit, 1.5);
+        EXPECT_NEAR(clock.bottom, kClockY * unit, 1.5);
+        EXPECT_NEAR(clock.right + 1 - clock.left, textUnits * unit, 2.0);
+        EXPECT_NEAR(clock.top + 1 - clock.bottom, kGlyphSize * unit, 1.5);
+        EXPECT_NEAR(counter.left, kFpsX * unit, 1.5);
+        EXPECT_NEAR(counter.top + 1, (kFpsY + kGlyphSize) * unit, 1.5);
+        EXPECT_NEAR(counter.top + 1 - counter.bottom, kGlyphSize * unit, 1.5);
+    }
 }
 
 }  // namespace

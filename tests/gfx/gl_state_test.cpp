@@ -7,6 +7,9 @@
 #include <GL/glext.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace tarnel::gfx {
 namespace {
 
@@ -60,24 +63,31 @@ TEST_F(GlStartState, EnablesTheFixedCapabilitiesWithLightZeroOff) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(GlStartState, ProjectionIsTheFixedFourByThreeFrustumWhateverTheWindow) {
-    settings.width = 1920;  // 16:9, still a 4:3 picture
-    settings.height = 1080;
-    setupGlState(platform, settings);
-    GLdouble m[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, m);
-    const double l = -53.33333492279053, r = 53.33333492279053, n = 80.0, f = 5000000.0;
-    EXPECT_NEAR(m[0], 2 * n / (r - l), 1e-6);
-    EXPECT_NEAR(m[0], 1.5, 1e-6);
-    EXPECT_NEAR(m[5], 2.0, 1e-6);
-    EXPECT_NEAR(m[8], 0.0, 1e-9);
-    EXPECT_NEAR(m[10], -(f + n) / (f - n), 1e-6);
-    EXPECT_NEAR(m[11], -1.0, 1e-9);
-    EXPECT_NEAR(m[14], -2 * f * n / (f - n), 1e-3);
-    EXPECT_EQ(m[15], 0.0);
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], i % 5 == 0 ? 1.0 : 0.0);
-    EXPECT_DOUBLE_EQ(kFrustumHalfWidth, 53.33333492279053);
+TEST_F(GlStartState, ProjectionKeepsItsHeightAndTakesItsWidthFromTheWindow) {
+    // A 4:3 window keeps the fixed frustum exactly: 40 x 4/3 with 4/3 as a float.
+    EXPECT_EQ(frustumHalfWidth(ScreenSize{640, 480}), 53.33333492279053);
+    EXPECT_EQ(frustumHalfWidth(ScreenSize{1600, 1200}), 53.33333492279053);
+    EXPECT_EQ(frustumHalfWidth(ScreenSize{0, 0}), 53.33333492279053);
+    const double n = 80.0, f = 5000000.0;
+    for (auto [width, height, halfWidth] : {std::tuple{640, 480, 53.33333492279053}, std::tuple{1920, 1080, 40.0 * 16 / 9},
+                                            std::tuple{1280, 1024, 50.0}, std::tuple{2560, 1080, 40.0 * 64 / 27}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        settings.width = width;
+        settings.height = height;
+        setupGlState(platform, settings);
+        GLdouble m[16];
+        glGetDoublev(GL_PROJECTION_MATRIX, m);
+        EXPECT_NEAR(m[0], n / halfWidth, 1e-6);
+        EXPECT_NEAR(m[5], 2.0, 1e-9);  // half-height 40 at the near plane 80, on every window
+        EXPECT_NEAR(m[8], 0.0, 1e-9);
+        EXPECT_NEAR(m[9], 0.0, 1e-9);
+        EXPECT_NEAR(m[10], -(f + n) / (f - n), 1e-6);
+        EXPECT_NEAR(m[11], -1.0, 1e-9);
+        EXPECT_NEAR(m[14], -2 * f * n / (f - n), 1e-3);
+        EXPECT_EQ(m[15], 0.0);
+        glGetDoublev(GL_MODELVIEW_MATRIX, m);
+        for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], i % 5 == 0 ? 1.0 : 0.0);
+    }
 }
 
 TEST_F(GlStartState, ConfiguresTheLightModelAndBothLights) {

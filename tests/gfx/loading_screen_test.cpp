@@ -30,15 +30,18 @@ protected:
         return true;
     }
 
+    // Both pictures about the middle of the overlay, 400 units from its left on a 4:3 window.
     void expectBothPictures() {
-        EXPECT_TRUE(near(at(400, 410), kSignTop));     // upper half of the sign
-        EXPECT_TRUE(near(at(400, 290), kSignBottom));  // lower half of the sign
-        EXPECT_TRUE(near(at(310, 270), kSignBottom));
-        EXPECT_TRUE(near(at(400, 140), kLoad));
-        EXPECT_TRUE(near(at(302, 42), kLoad));
-        EXPECT_EQ(at(400, 470), (Rgb{0, 0, 0}));       // above the sign
-        EXPECT_EQ(at(400, 30), (Rgb{0, 0, 0}));        // below the load picture
-        EXPECT_EQ(at(280, 140), (Rgb{0, 0, 0}));       // beside it
+        const double middle = overlayWidth() / 2.0;
+        EXPECT_TRUE(near(at(middle, 410), kSignTop));     // upper half of the sign
+        EXPECT_TRUE(near(at(middle, 290), kSignBottom));  // lower half of the sign
+        EXPECT_TRUE(near(at(middle - 90, 270), kSignBottom));
+        EXPECT_TRUE(near(at(middle, 140), kLoad));
+        EXPECT_TRUE(near(at(middle - 98, 42), kLoad));
+        EXPECT_EQ(at(middle, 470), (Rgb{0, 0, 0}));       // above the sign
+        EXPECT_EQ(at(middle, 30), (Rgb{0, 0, 0}));        // below the load picture
+        EXPECT_EQ(at(middle - 120, 140), (Rgb{0, 0, 0}));  // beside it
+        EXPECT_EQ(at(middle + 120, 140), (Rgb{0, 0, 0}));
     }
 
     MemberMap package;
@@ -48,6 +51,15 @@ TEST_F(LoadingScreenGl, PicturesLandUprightAtTheirPlaces) {
     loadLoadingImages(package.opener());
     EXPECT_NE(loadingImages().sign.glTexture, 0u);
     EXPECT_NE(loadingImages().load.glTexture, 0u);
+    drawLoadingScreen();
+    grab();
+    expectBothPictures();
+}
+
+// On a 16:9 window the overlay is wider than 800 units; the pictures stand in its middle.
+TEST_F(LoadingScreenGl, PicturesStaySquareInTheMiddleOfAWideWindow) {
+    openWindow(480, 270);
+    loadLoadingImages(package.opener());
     drawLoadingScreen();
     grab();
     expectBothPictures();

@@ -17,6 +17,7 @@
 #include "assets/texture_upload.h"
 #include "gfx/digit_font.h"
 #include "gfx/gl_state.h"
+#include "gfx/overlay.h"
 #include "platform/headless_platform.h"
 #include "platform/offscreen_gl.h"
 #include "tests/support/gl_snapshot.h"
@@ -65,6 +66,7 @@ protected:
 
     // Registers the coloured grid as "textures\c.jpg" and builds the font from it.
     void buildColouredFont() {
+        table.entries.clear();  // a texture of an earlier window's context means nothing here
         auto entry = std::make_unique<TextureEntry>();
         entry->glTexture = makeDigitTexture();
         std::snprintf(entry->path, sizeof entry->path, "%s", kDigitTexturePath);
@@ -79,7 +81,7 @@ protected:
 
     // The pixel under overlay point (x, y) of the last grab.
     Rgb at(double x, double y) const {
-        int px = static_cast<int>(x * gl->width() / 800.0);
+        int px = static_cast<int>(x * gl->width() / overlayWidth());
         int py = static_cast<int>(y * gl->height() / 600.0);
         const std::uint8_t* p = &pixels[(static_cast<std::size_t>(py) * gl->width() + px) * 4];
         return {p[0], p[1], p[2]};

@@ -19,7 +19,7 @@ TEST_F(OverlaySpace, GlStartStateRecordsTheWindowSizeForBothSpaces) {
     EXPECT_EQ(screenSize().height, 200);
 }
 
-TEST_F(OverlaySpace, StretchesEightHundredBySixHundredOverTheWholeWindow) {
+TEST_F(OverlaySpace, CoversAFourByThreeWindowWithEightHundredBySixHundred) {
     glViewport(0, 0, 10, 10);  // whatever the 3D view left, the overlay covers the window
     beginOverlay();
     fillQuad(400.0f, 300.0f, 800.0f, 600.0f);  // the upper-right quarter

@@ -4,10 +4,10 @@
 #include "tests/archive/rar_test_support.h"
 #include "tests/assets/asset_fixtures.h"
 #include "tests/scene/scene_fixtures.h"
+#include "tests/support/png_picture.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdlib>
 #include <string>
@@ -22,29 +22,8 @@ testing::Bytes solidJpeg(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return testing::encodeJpeg(16, 16, 3, pixels);
 }
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;  // top row first
-
-    std::array<int, 3> at(int x, int y) const {
-        std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
-        return {rgb[i], rgb[i + 1], rgb[i + 2]};
-    }
-};
-
-Picture readPng(const std::string& path) {
-    Picture picture;
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return picture;
-    image.format = PNG_FORMAT_RGB;
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr)) return {};
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    return picture;
-}
+using test::Picture;
+using test::readPng;
 
 class SceneRender : public ::testing::Test {
 protected:

@@ -95,18 +95,19 @@ inline std::uint32_t solidTexture(std::uint8_t r, std::uint8_t g, std::uint8_t b
     return name;
 }
 
-// A context in the saver's start state, with the camera at eye looking at the origin.
+// A context in the saver's start state (80 x 60 unless started at another size), with the
+// camera at eye looking at the origin.
 class SceneGl {
 public:
     static constexpr int kWidth = 80;
     static constexpr int kHeight = 60;
 
-    bool start() {
-        gl = platform::OffscreenGl::create(kWidth, kHeight);
+    bool start(int width = kWidth, int height = kHeight) {
+        gl = platform::OffscreenGl::create(width, height);
         if (!gl) return false;
         gfx::GlStartSettings settings;
-        settings.width = kWidth;
-        settings.height = kHeight;
+        settings.width = width;
+        settings.height = height;
         gfx::setupGlState(platform, settings);
         return true;
     }
@@ -123,7 +124,7 @@ public:
     // Red, green, blue, alpha of the pixel at (x, y), counted from the bottom left.
     std::array<int, 4> pixel(int x, int y) const {
         std::vector<std::uint8_t> pixels = gl->readPixels();
-        std::size_t at = (static_cast<std::size_t>(y) * kWidth + x) * 4;
+        std::size_t at = (static_cast<std::size_t>(y) * gl->width() + x) * 4;
         return {pixels[at], pixels[at + 1], pixels[at + 2], pixels[at + 3]};
     }
 

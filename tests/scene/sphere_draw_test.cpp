@@ -8,8 +8,11 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tarnel {
 namespace {
@@ -139,6 +142,32 @@ TEST_F(SphereDraw, EnvSphereSurroundsTheEyeSeenFromInside) {
         auto p = scene.pixel(x, y);
         EXPECT_NEAR(p[0], 200, 3) << x << "," << y;
         EXPECT_NEAR(p[1], 40, 3);
+    }
+}
+
+// The picture keeps its height and takes its width from the window, so a sphere straight
+// ahead is as wide as it is high on every screen, 16:9 first among them.
+TEST(SphereShape, ASphereStraightAheadIsRoundOnEveryWindowShape) {
+    for (auto [width, height] : {std::pair{1920, 1080}, std::pair{2560, 1080}, std::pair{1280, 1024}, std::pair{640, 480}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        SceneGl scene;
+        ASSERT_TRUE(scene.start(width, height));
+        scene.lookFrom(Vector3(0, 0, 100));
+        Sphere ball;
+        ball.displayList = testing::unitSphereList();
+        ball.radius = 20.0f;
+        ball.light = true;  // self-lit: every pixel of the disc shows the texture
+        ball.hasTexture = true;
+        ball.textureId = testing::solidTexture(250, 250, 250);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        ball.draw(scene.camera);
+        std::vector<std::uint8_t> pixels = scene.gl->readPixels();
+        auto lit = [&](int x, int y) { return pixels[(static_cast<std::size_t>(y) * width + x) * 4] > 128; };
+        int litWidth = 0, litHeight = 0;
+        for (int x = 0; x < width; ++x) litWidth += lit(x, height / 2);
+        for (int y = 0; y < height; ++y) litHeight += lit(width / 2, y);
+        ASSERT_GT(litHeight, height / 4);
+        EXPECT_LT(std::abs(litWidth - litHeight), 0.02 * litHeight) << litWidth << " wide, " << litHeight << " high";
     }
 }
 

@@ -16,6 +16,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace tarnel {
 namespace {
@@ -43,11 +44,11 @@ void expectVector(Vector3 v, float x, float y, float z) {
     EXPECT_FLOAT_EQ(v.z, z);
 }
 
-// The screen width is read at every size line; tests that change it put it back.
-class DisplayWidth {
+// The screen size is read at every size line; tests that change it put it back.
+class DisplaySize {
 public:
-    explicit DisplayWidth(int width) : saved(gfx::screenSize()) { gfx::screenSize().width = width; }
-    ~DisplayWidth() { gfx::screenSize() = saved; }
+    DisplaySize(int width, int height) : saved(gfx::screenSize()) { gfx::screenSize() = gfx::ScreenSize{width, height}; }
+    ~DisplaySize() { gfx::screenSize() = saved; }
 
 private:
     gfx::ScreenSize saved;
@@ -138,10 +139,15 @@ TEST(FlareBlock, AlphaLineSetsTheRatesWhileTheEndOfTheBlockDarkensIt) {
     EXPECT_EQ(f->fade, 0.0f);
 }
 
-TEST(FlareBlock, SizesAreScaledFromAWidthOf800Pixels) {
-    DisplayWidth wide(1600);
-    auto* f = only<Flare>("flare\nbegin\nsize 20\nend\n");
-    EXPECT_FLOAT_EQ(f->size, 40.0f);
+// Sizes keep their share of the picture's height: on a 4:3 display that is the width over
+// 800 as well, and a wide display draws them as large as a 4:3 one of its height.
+TEST(FlareBlock, SizesAreScaledFromAPictureOf800By600Pixels) {
+    for (auto [width, height, size] : {std::tuple{1600, 1200, 40.0f}, std::tuple{1920, 1080, 36.0f},
+                                       std::tuple{1440, 1080, 36.0f}, std::tuple{1280, 1024, 34.133333f}}) {
+        DisplaySize display(width, height);
+        auto* f = only<Flare>("flare\nbegin\nsize 20\nend\n");
+        EXPECT_FLOAT_EQ(f->size, size) << width << "x" << height;
+    }
 }
 
 TEST(FlareBlock, EveryKeywordSetsItsField) {
@@ -171,7 +177,7 @@ TEST(FlareBlock, LensBlockTakesTheNextFourLinesWithoutTestingThemAsKeywords) {
     addTexture("textures\\lens0.jpg", 70);
     addTexture("textures\\lens1.jpg", 71);
     addTexture("textures\\lens2.tga", 72);
-    DisplayWidth wide(1600);
+    DisplaySize display(1600, 1200);
     auto* f = only<Flare>(
         "flare\nbegin\nlenseffect\nsize 6\n   texture textures\\lens0.jpg\n"
         "\ttexture textures\\lens1.jpg\ntexture textures\\lens2.tga\nrotation 1 1\nend\n");
