@@ -20,6 +20,8 @@ std::size_t skipProgramPath(std::string_view line) {
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+bool isWordEnd(char c) { return c == ' ' || c == '\t' || c == '"'; }
 
 // The window number after /c or /p: the first run of digits after the letter, read as a
 // signed 32-bit value that saturates instead of overflowing.
@@ -33,13 +35,35 @@ std::int32_t readWindowNumber(std::string_view line, std::size_t from) {
     return static_cast<std::int32_t>(value);
 }
 
+// A word that begins with "-" is a switch only as one of the four letters, alone or with
+// the window number glued on (-s, -C1234, -p:0x2a). Any other such word (-h, -help, -root,
+// --foo) is an option mistyped, not a request for the saver. A "/" switch and a "-" inside
+// a word (an unquoted program path) keep the whole grammar.
+bool isMistypedOption(std::string_view line, std::size_t switchAt, std::size_t scanStart) {
+    if (line[switchAt] != '-') return false;
+    if (switchAt != scanStart && !isWordEnd(line[switchAt - 1])) return false;
+    std::size_t letterAt = switchAt + 1;
+    if (letterAt >= line.size()) return true;
+    char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(line[letterAt])));
+    if (letter != 'c' && letter != 'p' && letter != 's' && letter != 't') return true;
+    return letterAt + 1 < line.size() && isLetter(line[letterAt + 1]);
+}
+
+std::string_view wordAt(std::string_view line, std::size_t from) {
+    std::size_t end = from;
+    while (end < line.size() && !isWordEnd(line[end])) ++end;
+    return line.substr(from, end - from);
+}
+
 }  // namespace
 
 ParsedCommandLine parseCommandLine(std::string_view line) {
     ParsedCommandLine parsed;
-    std::size_t position = line.find_first_of("/-", skipProgramPath(line));
+    std::size_t scanStart = skipProgramPath(line);
+    std::size_t position = line.find_first_of("/-", scanStart);
     if (position == std::string_view::npos) return parsed;
     parsed.switchFound = true;
+    if (isMistypedOption(line, position, scanStart)) parsed.unknownOption = std::string(wordAt(line, position));
     std::size_t letterAt = position + 1;
     char letter = letterAt < line.size() ? static_cast<char>(std::tolower(static_cast<unsigned char>(line[letterAt]))) : '\0';
     switch (letter) {

@@ -16,6 +16,7 @@ struct ParsedCommandLine {
     std::int32_t mode = Configure;
     std::int32_t parentWindow = 0;
     bool switchFound = false;  // a / or - after the program path
+    std::string unknownOption; // the word of a "-" switch that is none of c, p, s, t: a mistyped option
 };
 
 ParsedCommandLine parseCommandLine(std::string_view line);

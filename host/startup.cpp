@@ -83,6 +83,10 @@ bool dumpScene(platform::Platform& platform) {
     return true;
 }
 
+void printUsageError(const std::string& why) {
+    std::fprintf(stderr, "tarnel: %s\n%s%s", why.c_str(), usageText(), settingFlagsUsage());
+}
+
 }  // namespace
 
 int runTarnel(const std::vector<std::string>& args, const std::string* systemLine) {
@@ -90,7 +94,13 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     const char* xscreensaverWindow = std::getenv("XSCREENSAVER_WINDOW");
     OptionParse parse = parseRunOptions(args, xscreensaverWindow);
     if (!parse.error.empty()) {
-        std::fprintf(stderr, "tarnel: %s\n%s%s", parse.error.c_str(), usageText(), settingFlagsUsage());
+        printUsageError(parse.error);
+        return 2;
+    }
+    bool onlySwitches = systemLine && parse.remaining.size() == args.size();
+    ParsedCommandLine line = parseCommandLine(onlySwitches ? *systemLine : buildCommandLine(parse.remaining));
+    if (!line.unknownOption.empty()) {
+        printUsageError("unknown option " + line.unknownOption);
         return 2;
     }
     // TARNEL_VERBOSE=1 stands for --verbose where the host starts us without our options.
@@ -103,6 +113,10 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     if (options.help) {
         std::fputs(usageText(), stdout);
         std::fputs(settingFlagsUsage(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts("tarnel " TARNEL_VERSION);
         return 0;
     }
     if (options.dumpCamera) {
@@ -118,8 +132,6 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
         loadTiming().start();
     }
     SaverApp app;
-    bool onlySwitches = systemLine && parse.remaining.size() == args.size();
-    ParsedCommandLine line = parseCommandLine(onlySwitches ? *systemLine : buildCommandLine(parse.remaining));
     app.mode = line.mode;
     app.parentWindow = line.parentWindow;
     if (!line.switchFound && options.impliesSaver()) app.mode = Saver;

@@ -46,10 +46,35 @@ protected:
     bool hadConfig = false;
 };
 
-TEST_F(Startup, HelpAndMalformedOptionsEndBeforeAnythingRuns) {
-    EXPECT_EQ(runTarnel({"tarnel", "--help"}), 0);
-    EXPECT_EQ(runTarnel({"tarnel", "--frames"}), 2);
-    EXPECT_EQ(runTarnel({"tarnel", "/s", "--size", "12"}), 2);
+TEST_F(Startup, HelpAndMalformedOrUnknownOptionsEndBeforeAnythingRuns) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* printed;  // how standard output begins
+    };
+    const Case cases[] = {
+        {{"tarnel", "--help"}, 0, "Usage: "},
+        {{"tarnel", "--version"}, 0, "tarnel 0."},
+        {{"tarnel", "--frames"}, 2, ""},
+        {{"tarnel", "/s", "--size", "12"}, 2, ""},
+        {{"tarnel", "--hepl"}, 2, ""},
+        {{"tarnel", "--foo", "--headless"}, 2, ""},
+        {{"tarnel", "-h"}, 2, ""},
+        {{"tarnel", "--dump-camera", "-help"}, 2, ""},
+    };
+    for (const Case& c : cases) {
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(runTarnel(c.args), c.status) << c.args[1];
+        std::string printed = ::testing::internal::GetCapturedStdout();
+        std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(printed.rfind(c.printed, 0), 0u) << printed;
+        if (c.status == 2) {
+            // One line that names what was wrong, then the usage.
+            EXPECT_EQ(said.rfind("tarnel: ", 0), 0u) << said;
+            EXPECT_EQ(said.find("Usage: "), said.find('\n') + 1) << said;
+        }
+    }
     EXPECT_EQ(fs::current_path(), oldCwd);
 }
 
