@@ -23,10 +23,30 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 bool isWordEnd(char c) { return c == ' ' || c == '\t' || c == '"'; }
 
+int hexDigit(char c) {
+    if (isDigit(c)) return c - '0';
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+// "0x" and the hexadecimal digits after it, as xwininfo prints a window; a number wider than
+// the 32 bits of a window handle saturates, so it names no window rather than another one.
+std::int32_t readHexWindowNumber(std::string_view line, std::size_t from) {
+    std::uint64_t value = 0;
+    for (int digit; from < line.size() && (digit = hexDigit(line[from])) >= 0; ++from) {
+        value = value * 16 + static_cast<std::uint64_t>(digit);
+        if (value > std::numeric_limits<std::uint32_t>::max()) return -1;
+    }
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
 // The window number after /c or /p: the first run of digits after the letter, read as a
-// signed 32-bit value that saturates instead of overflowing.
+// signed 32-bit value that saturates instead of overflowing, or in hexadecimal after "0x".
 std::int32_t readWindowNumber(std::string_view line, std::size_t from) {
     while (from < line.size() && !isDigit(line[from])) ++from;
+    if (from + 2 < line.size() && line[from] == '0' && (line[from + 1] == 'x' || line[from + 1] == 'X') &&
+        hexDigit(line[from + 2]) >= 0)
+        return readHexWindowNumber(line, from + 2);
     std::int64_t value = 0;
     for (; from < line.size() && isDigit(line[from]); ++from) {
         value = value * 10 + (line[from] - '0');

@@ -1,6 +1,7 @@
 // The screensaver command line: /s, /t, /c [N], /p N, with the switch letter after the
-// program path. The parser reads one line, program path included, as the system hands it
-// over; on Linux that line is built from argv with the program path quoted.
+// program path; N in decimal or, as X tools print windows, in hexadecimal after "0x". The
+// parser reads one line, program path included, as the system hands it over; on Linux that
+// line is built from argv with the program path quoted.
 #pragma once
 
 #include "host/saver_app.h"

@@ -191,7 +191,7 @@ const char* usageText() {
     return "Usage: tarnel [/s | /t | /c [N] | /p N] [options]\n"
            "  /s, /t            run the saver full screen\n"
            "  /c [N]            configuration dialog (owned by window N)\n"
-           "  /p N              preview inside window N\n"
+           "  /p N              preview inside window N (N in decimal, or 0x... in hexadecimal)\n"
            "  (nothing)         configuration dialog\n"
            "Options:\n"
            "  --root            draw into the window named by XSCREENSAVER_WINDOW, else the root window\n"

@@ -35,6 +35,14 @@ TEST(CommandLine, ReadsEverySwitchOfTheScreensaverGrammar) {
         {"\"saver.scr\" /c:-5", Configure, 5},
         {"\"saver.scr\" /c 99999999999", Configure, 2147483647},
         {"\"saver.scr\" plain words", Configure, 0},
+        // Window numbers as X tools print them; a handle is 32 bits, so wider ones name none.
+        {"\"saver.scr\" /p 0x2a00007", Preview, 0x2a00007},
+        {"\"saver.scr\" /c:0X1F", Configure, 0x1F},
+        {"\"saver.scr\" -p0x2a", Preview, 0x2a},
+        {"\"saver.scr\" /p 0xffffffff", Preview, -1},
+        {"\"saver.scr\" /p 0x1ffffffff", Preview, -1},
+        {"\"saver.scr\" /p 0x", Preview, 0},
+        {"\"saver.scr\" /c 10x5", Configure, 10},
     };
     for (const LineCase& c : cases) {
         ParsedCommandLine parsed = parseCommandLine(c.line);
