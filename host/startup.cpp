@@ -19,6 +19,7 @@
 #include "platform/platform.h"
 #include "platform/system.h"
 
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -152,6 +153,10 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     RunOptions runOptions = options;
     if (!runOptions.renderPath.empty()) runOptions.renderPath = absolutePath(runOptions.renderPath);
     if (runOptions.root && !runOptions.windowId) runOptions.windowId = platform->rootWindowId();
+    if (saverMode && runOptions.windowId && !platform->foreignWindowExists(*runOptions.windowId)) {
+        std::fprintf(stderr, "tarnel: there is no window 0x%" PRIx64 " to draw in\n", *runOptions.windowId);
+        return 1;
+    }
 
     Settings& current = settings();
     current = loadUserSettings(defaultSettings(platform->desktopMode(), platform::installedDataFolder()));
