@@ -10,6 +10,7 @@
 #include "host/command_line.h"
 #include "host/mode_hooks.h"
 #include "host/loaded_scene.h"
+#include "host/run_status.h"
 #include "host/saver_run.h"
 #include "host/scene_hooks.h"
 #include "host/setting_flags.h"
@@ -51,6 +52,7 @@ std::string absolutePath(const std::string& path) {
 void setPackageSource(const RunOptions& options) {
 #ifdef TARNEL_HAVE_ARCHIVE_READER
     PackageSource& source = packageSource();
+    source = PackageSource{};
     if (!options.dataPath.empty()) source.path = absolutePath(options.dataPath);
     if (options.password) {
         source.password = *options.password;
@@ -178,8 +180,7 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
         if (options.verbose)
             std::fprintf(stderr, "tarnel: drew %ld frames in %.3f s (%.2f fps)\n", result.frames, result.loopSeconds,
                          result.loopSeconds > 0.0 ? static_cast<double>(result.frames) / result.loopSeconds : 0.0);
-        if (options.bench) writeBenchReport(benchRecord(), options.json, std::cout);
-        break;
+        return saverRunStatus(result, runOptions);
     }
     case Preview:
         runPreview(app, *platform);

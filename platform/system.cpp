@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <vector>
@@ -65,6 +66,7 @@ bool writeAll(int fd, const std::string& contents) {
     while (done < contents.size()) {
         ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
         if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
@@ -79,24 +81,50 @@ void syncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
+// mkstemp makes its file 0600 whatever the umask; open with O_EXCL and 0666 lets the umask
+// decide, as for any file the user's programs create. The name is tried afresh on a clash.
+int createTemporary(const fs::path& folder, const std::string& name, std::string& tempPath) {
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        tempPath = (folder / ("." + name + "." + std::to_string(::getpid()) + "-" +
+                              std::to_string(counterNow() + static_cast<std::uint64_t>(attempt))))
+                       .string();
+        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    return fd;
+}
+
+bool failWith(std::string* error, const std::string& why) {
+    if (error) *error = why;
+    return false;
+}
+
 }  // namespace
 
-bool writeFileAtomically(const std::string& path, const std::string& contents) {
+bool writeFileAtomically(const std::string& path, const std::string& contents, std::string* error) {
     fs::path target(path);
     fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::error_code ignored;
     fs::create_directories(folder, ignored);
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    std::vector<char> tempName(pattern.begin(), pattern.end());
-    tempName.push_back('\0');
-    int fd = ::mkstemp(tempName.data());
-    if (fd < 0) return false;
+    std::string tempPath;
+    int fd = createTemporary(folder, target.filename().string(), tempPath);
+    if (fd < 0) return failWith(error, std::strerror(errno));
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) ::fchmod(fd, existing.st_mode & 0777);
     bool ok = writeAll(fd, contents) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = std::rename(tempName.data(), path.c_str()) == 0;
+    int written = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        written = errno;
+    }
+    if (ok && std::rename(tempPath.c_str(), path.c_str()) != 0) {
+        ok = false;
+        written = errno;
+    }
     if (!ok) {
-        ::unlink(tempName.data());
-        return false;
+        ::unlink(tempPath.c_str());
+        return failWith(error, std::strerror(written));
     }
     syncFolder(folder);
     return true;

@@ -25,8 +25,10 @@ std::string settingsFilePath();
 // Reads at most maxBytes of a file; false when it cannot be opened.
 bool readFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents);
 // Writes the whole file or leaves the old one: a temporary file beside it, flushed to disk,
-// then renamed over it. Creates missing parent folders.
-bool writeFileAtomically(const std::string& path, const std::string& contents);
+// then renamed over it. Creates missing parent folders. A new file gets the permissions
+// the user's umask leaves, a replaced one keeps its own. False, with the reason in error
+// when given, when the file could not be written.
+bool writeFileAtomically(const std::string& path, const std::string& contents, std::string* error = nullptr);
 
 bool setWorkingDirectory(const std::string& folder);
 std::string workingDirectory();

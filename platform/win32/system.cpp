@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <system_error>
 
 namespace tarnel::platform {
 
@@ -50,21 +51,27 @@ LocalTime localTime() {
 
 std::string settingsFilePath() { return std::string(); }
 
-bool writeFileAtomically(const std::string& path, const std::string& contents) {
+bool writeFileAtomically(const std::string& path, const std::string& contents, std::string* error) {
     fs::path target(path);
     fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::error_code ignored;
     fs::create_directories(folder, ignored);
     std::string temp = (folder / ("." + target.filename().string() + ".tmp")).string();
     HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = contents.size() <= 0xFFFFFFFFu &&
-              WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
-              written == contents.size() && FlushFileBuffers(file);
-    ok = CloseHandle(file) && ok;
-    if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileA(temp.c_str());
+    bool ok = file != INVALID_HANDLE_VALUE;
+    if (ok) {
+        DWORD written = 0;
+        ok = contents.size() <= 0xFFFFFFFFu &&
+             WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+             written == contents.size() && FlushFileBuffers(file);
+        ok = CloseHandle(file) && ok;
+        if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+    if (!ok) {
+        DWORD code = GetLastError();
+        if (file != INVALID_HANDLE_VALUE) DeleteFileA(temp.c_str());
+        if (error) *error = std::system_category().message(static_cast<int>(code));
+    }
     return ok;
 }
 
