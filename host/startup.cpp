@@ -6,6 +6,7 @@
 #include "assets/findings.h"
 #include "assets/load_timing.h"
 #include "camera/camera_csv.h"
+#include "gfx/overlay.h"
 #include "host/bench_record.h"
 #include "host/command_line.h"
 #include "host/mode_hooks.h"
@@ -16,6 +17,7 @@
 #include "host/setting_flags.h"
 #include "host/settings.h"
 #include "host/stop_signal.h"
+#include "host/timers.h"
 #include "host/user_settings.h"
 #include "platform/platform.h"
 #include "platform/system.h"
@@ -73,12 +75,15 @@ void applyDesktopMode(platform::Platform& platform, Settings& settings) {
     settings.Depth = static_cast<std::uint32_t>(desktop->bitsPerPixel);
 }
 
-// Loads the package into an offscreen context, as a saver run would, and prints it.
-bool dumpScene(platform::Platform& platform) {
+// Loads the package into an offscreen context, as a saver run would, and prints it. Flares
+// are sized for the screen such a run would draw on: --size, else the settings' mode.
+bool dumpScene(platform::Platform& platform, const Settings& settings, const RunOptions& options) {
     if (platform.openMainWindow(platform::Rect{0, 0, kHeadlessWidth, kHeadlessHeight}) == platform::kNoWindow) {
         std::fprintf(stderr, "tarnel: no offscreen context for the scene dump\n");
         return false;
     }
+    gfx::screenSize() = gfx::ScreenSize{options.width.value_or(static_cast<int>(settings.Width)),
+                                        options.height.value_or(static_cast<int>(settings.Height))};
     loadScene();
     writeSceneDump(loadedScene(), std::cout);
     clearSceneLists();
@@ -88,6 +93,16 @@ bool dumpScene(platform::Platform& platform) {
 
 void printUsageError(const std::string& why) {
     std::fprintf(stderr, "tarnel: %s\n%s%s", why.c_str(), usageText(), settingFlagsUsage());
+}
+
+// The camera flight of the settings in force for one run: the file's, then the flags'.
+int dumpCamera(const RunOptions& options) {
+    Settings flight = applySettingOverrides(loadUserSettings(defaultSettings(std::nullopt, "")),
+                                            options.settingOverrides);
+    return writeCameraCsv(std::cout, options.seed.value_or(1), options.seconds, options.fps,
+                          speedScaleFor(flight.Speed))
+               ? 0
+               : 1;
 }
 
 }  // namespace
@@ -122,12 +137,8 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
         std::puts("tarnel " TARNEL_VERSION);
         return 0;
     }
-    if (options.dumpCamera) {
-        // The flight needs neither a display nor the package: only the seed and the speed.
-        Settings flight = loadUserSettings(defaultSettings(std::nullopt, ""));
-        double speedScale = static_cast<double>(flight.Speed) / 50.0 + 0.5;
-        return writeCameraCsv(std::cout, options.seed.value_or(1), options.seconds, options.fps, speedScale) ? 0 : 1;
-    }
+    // The flight needs neither a display nor the package: only the seed and the speed.
+    if (options.dumpCamera) return dumpCamera(options);
     if (options.bench) {
         BenchRecord& bench = benchRecord();
         bench.begin(*options.frames);
@@ -163,14 +174,15 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     Settings& current = settings();
     current = loadUserSettings(defaultSettings(platform->desktopMode(), platform::installedDataFolder()));
     // The dialog edits and saves the file's values, so flags meant for one run stay out of it.
-    if (app.mode != Configure) current = applySettingOverrides(current, options.settingOverrides);
+    if (app.mode != Configure || options.dumpScene)
+        current = applySettingOverrides(current, options.settingOverrides);
     app.monitorCount = enumerateMonitors(platform->displayDevices(), app.monitors);
     applyDesktopMode(*platform, current);
     setPackageSource(options);
     if (!platform::setWorkingDirectory(current.Path) && options.verbose)
         std::fprintf(stderr, "tarnel: cannot enter the data folder \"%s\"\n", current.Path.c_str());
 
-    if (options.dumpScene) return dumpScene(*platform) ? 0 : 1;
+    if (options.dumpScene) return dumpScene(*platform, current, options) ? 0 : 1;
 
     switch (app.mode) {
     case Saver:
