@@ -1,6 +1,7 @@
 // The screensaver command line: /s, /t, /c [N], /p N, with the switch letter after the
-// program path. The parser reads one line, program path included, as the system hands it
-// over; on Linux that line is built from argv with the program path quoted.
+// program path; N in decimal or, as X tools print windows, in hexadecimal after "0x". The
+// parser reads one line, program path included, as the system hands it over; on Linux that
+// line is built from argv with the program path quoted.
 #pragma once
 
 #include "host/saver_app.h"
@@ -16,6 +17,7 @@ struct ParsedCommandLine {
     std::int32_t mode = Configure;
     std::int32_t parentWindow = 0;
     bool switchFound = false;  // a / or - after the program path
+    std::string unknownOption; // the word of a "-" switch that is none of c, p, s, t: a mistyped option
 };
 
 ParsedCommandLine parseCommandLine(std::string_view line);

@@ -54,6 +54,46 @@ bool takeValue(const std::vector<std::string>& args, std::size_t& i, const std::
     return true;
 }
 
+// The options that take no value.
+using RunFlag = bool RunOptions::*;
+struct BareFlag {
+    const char* name;
+    RunFlag field;
+};
+
+const BareFlag kBareFlags[] = {
+    {"--root", &RunOptions::root},         {"--headless", &RunOptions::headless},
+    {"--help", &RunOptions::help},         {"--version", &RunOptions::version},
+    {"--dump-scene", &RunOptions::dumpScene}, {"--dump-camera", &RunOptions::dumpCamera},
+    {"--bench", &RunOptions::bench},       {"--json", &RunOptions::json},
+    {"--verbose", &RunOptions::verbose},
+};
+
+RunFlag bareFlag(const std::string& name) {
+    for (const BareFlag& flag : kBareFlags)
+        if (name == flag.name) return flag.field;
+    return nullptr;
+}
+
+// A setting flag, or else a long option of no meaning here: such a line is refused whole
+// rather than read as a switch line, which would start the saver in a full-screen mode.
+template <typename Fail>
+void takeLongFlag(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+                  const std::string& inlineValue, bool hasInline, std::string& overrides, const Fail& fail) {
+    bool needsValue = settingFlagNeedsValue(name);
+    std::string value;
+    if (needsValue && !takeValue(args, i, inlineValue, hasInline, value)) value.clear();
+    std::string why, ignored;
+    if (hasInline && !needsValue) {
+        bool known = takeSettingFlag(name, value, ignored, why) == FlagMatch::Taken;
+        fail(known ? name + " takes no value" : "unknown option " + name);
+        return;
+    }
+    FlagMatch match = takeSettingFlag(name, value, overrides, why);
+    if (match == FlagMatch::Malformed) fail(why);
+    if (match == FlagMatch::NotOurs) fail("unknown option " + name);
+}
+
 }  // namespace
 
 bool RunOptions::impliesSaver() const {
@@ -84,16 +124,11 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
         std::string name = hasInline ? arg.substr(0, equals) : arg;
         std::string inlineValue = hasInline ? arg.substr(equals + 1) : std::string();
         std::string value;
-        if (name == "--root" && !hasInline) {
-            options.root = true;
-        } else if (name == "--headless" && !hasInline) {
-            options.headless = true;
-        } else if (name == "--help" && !hasInline) {
-            options.help = true;
-        } else if (name == "--dump-scene" && !hasInline) {
-            options.dumpScene = true;
-        } else if (name == "--dump-camera" && !hasInline) {
-            options.dumpCamera = true;
+        if (RunFlag flag = bareFlag(name)) {
+            if (hasInline)
+                fail(name + " takes no value");
+            else
+                options.*flag = true;
         } else if (name == "--seconds" ||
                    // A bare --fps (or one before another option) is the frame-rate display;
                    // with a value it is the rate of the camera dump.
@@ -104,12 +139,6 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
                 fail(name + " needs a positive number");
             else
                 (name == "--fps" ? options.fps : options.seconds) = *n;
-        } else if (name == "--bench" && !hasInline) {
-            options.bench = true;
-        } else if (name == "--json" && !hasInline) {
-            options.json = true;
-        } else if (name == "--verbose" && !hasInline) {
-            options.verbose = true;
         } else if (name == "--window-id") {
             if (!takeValue(args, i, inlineValue, hasInline, value) || !(options.windowId = parseWindowId(value)))
                 fail("--window-id needs a window number (0x... or decimal)");
@@ -139,14 +168,8 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
                 fail("--password needs a value");
             else
                 options.password = value;
-        } else if (name.rfind("--", 0) == 0 && name.size() > 2) {
-            if (settingFlagNeedsValue(name) && !takeValue(args, i, inlineValue, hasInline, value)) value.clear();
-            std::string why;
-            FlagMatch match = (hasInline && !settingFlagNeedsValue(name))
-                                  ? FlagMatch::NotOurs
-                                  : takeSettingFlag(name, value, options.settingOverrides, why);
-            if (match == FlagMatch::Malformed) fail(why);
-            if (match == FlagMatch::NotOurs) parse.remaining.push_back(arg);
+        } else if (name.rfind("--", 0) == 0) {
+            takeLongFlag(args, i, name, inlineValue, hasInline, options.settingOverrides, fail);
         } else {
             parse.remaining.push_back(arg);
         }
@@ -168,7 +191,7 @@ const char* usageText() {
     return "Usage: tarnel [/s | /t | /c [N] | /p N] [options]\n"
            "  /s, /t            run the saver full screen\n"
            "  /c [N]            configuration dialog (owned by window N)\n"
-           "  /p N              preview inside window N\n"
+           "  /p N              preview inside window N (N in decimal, or 0x... in hexadecimal)\n"
            "  (nothing)         configuration dialog\n"
            "Options:\n"
            "  --root            draw into the window named by XSCREENSAVER_WINDOW, else the root window\n"
@@ -188,6 +211,7 @@ const char* usageText() {
            "  --json            print the --bench figures as JSON\n"
            "  --verbose         say on standard error what was skipped or substituted\n"
            "  --help            this text\n"
+           "  --version         the program's version\n"
            "Any of --root, --window-id, --frames, --render, --seed, --size, --headless and --bench\n"
            "runs the saver when no switch is given.\n";
 }

@@ -20,6 +20,7 @@ struct RunOptions {
     std::optional<int> height;
     bool headless = false;                      // --headless
     bool help = false;                          // --help
+    bool version = false;                       // --version
     std::string dataPath;                       // --data FILE
     std::optional<std::string> password;        // --password PW, else TARNEL_PASSWORD
     bool verbose = false;                       // --verbose

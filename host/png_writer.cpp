@@ -68,10 +68,13 @@ std::vector<std::uint8_t> encodePng(const std::vector<std::uint8_t>& pixels, int
 }
 
 bool writePngFile(const std::string& path, const std::vector<std::uint8_t>& pixels, int width, int height,
-                  bool bottomRowFirst) {
+                  bool bottomRowFirst, std::string* error) {
     std::vector<std::uint8_t> bytes = encodePng(pixels, width, height, bottomRowFirst);
-    if (bytes.empty()) return false;
-    return platform::writeFileAtomically(path, std::string(bytes.begin(), bytes.end()));
+    if (bytes.empty()) {
+        if (error) *error = "the picture could not be encoded";
+        return false;
+    }
+    return platform::writeFileAtomically(path, std::string(bytes.begin(), bytes.end()), error);
 }
 
 }  // namespace tarnel

@@ -12,7 +12,8 @@ namespace tarnel {
 // Empty on bad sizes.
 std::vector<std::uint8_t> encodePng(const std::vector<std::uint8_t>& pixels, int width, int height,
                                     bool bottomRowFirst);
+// False, with the reason in error when given, when the file could not be written whole.
 bool writePngFile(const std::string& path, const std::vector<std::uint8_t>& pixels, int width, int height,
-                  bool bottomRowFirst);
+                  bool bottomRowFirst, std::string* error = nullptr);
 
 }  // namespace tarnel

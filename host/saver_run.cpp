@@ -116,8 +116,7 @@ void writeRender(const std::string& path, const platform::Rect& window, SaverRun
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(window.width()) * window.height() * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, window.width(), window.height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    result.renderWritten = writePngFile(path, pixels, window.width(), window.height(), true);
-    if (!result.renderWritten) std::fprintf(stderr, "tarnel: could not write %s\n", path.c_str());
+    result.renderWritten = writePngFile(path, pixels, window.width(), window.height(), true, &result.renderError);
 }
 
 // Start steps after the windows: GL state and gamma, the scene load with its loading

@@ -9,6 +9,8 @@
 #include "host/settings.h"
 #include "platform/platform.h"
 
+#include <string>
+
 namespace tarnel {
 
 struct SaverRunResult {
@@ -16,6 +18,7 @@ struct SaverRunResult {
     long frames = 0;           // frames drawn
     double loopSeconds = 0.0;  // wall time of the loop, from the first frame to the last swap
     bool renderWritten = false;
+    std::string renderError;   // why the --render file could not be written
 };
 
 SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Settings& settings,

@@ -6,20 +6,24 @@
 #include "assets/findings.h"
 #include "assets/load_timing.h"
 #include "camera/camera_csv.h"
+#include "gfx/overlay.h"
 #include "host/bench_record.h"
 #include "host/command_line.h"
 #include "host/mode_hooks.h"
 #include "host/loaded_scene.h"
+#include "host/run_status.h"
 #include "host/saver_run.h"
 #include "host/scene_hooks.h"
 #include "host/setting_flags.h"
 #include "host/settings.h"
 #include "host/stop_signal.h"
+#include "host/timers.h"
 #include "host/user_settings.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/system.h"
 
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -53,6 +57,7 @@ std::string absolutePath(const std::string& path) {
 void setPackageSource(const RunOptions& options, const Settings& settings) {
 #ifdef TARNEL_HAVE_ARCHIVE_READER
     PackageSource& source = packageSource();
+    source = PackageSource{};
     if (!options.dataPath.empty()) source.path = absolutePath(options.dataPath);
     if (options.password) {
         source.password = *options.password;
@@ -94,17 +99,34 @@ void applyDesktopMode(platform::Platform& platform, Settings& settings) {
     settings.Depth = static_cast<std::uint32_t>(desktop->bitsPerPixel);
 }
 
-// Loads the package into an offscreen context, as a saver run would, and prints it.
-bool dumpScene(platform::Platform& platform) {
+// Loads the package into an offscreen context, as a saver run would, and prints it. Flares
+// are sized for the screen such a run would draw on: --size, else the settings' mode.
+bool dumpScene(platform::Platform& platform, const Settings& settings, const RunOptions& options) {
     if (platform.openMainWindow(platform::Rect{0, 0, kHeadlessWidth, kHeadlessHeight}) == platform::kNoWindow) {
         std::fprintf(stderr, "tarnel: no offscreen context for the scene dump\n");
         return false;
     }
+    gfx::screenSize() = gfx::ScreenSize{options.width.value_or(static_cast<int>(settings.Width)),
+                                        options.height.value_or(static_cast<int>(settings.Height))};
     loadScene();
     writeSceneDump(loadedScene(), std::cout);
     clearSceneLists();
     platform.closeWindows();
     return true;
+}
+
+void printUsageError(const std::string& why) {
+    std::fprintf(stderr, "tarnel: %s\n%s%s", why.c_str(), usageText(), settingFlagsUsage());
+}
+
+// The camera flight of the settings in force for one run: the file's, then the flags'.
+int dumpCamera(const RunOptions& options) {
+    Settings flight = applySettingOverrides(loadUserSettings(defaultSettings(std::nullopt, "")),
+                                            options.settingOverrides);
+    return writeCameraCsv(std::cout, options.seed.value_or(1), options.seconds, options.fps,
+                          speedScaleFor(flight.Speed))
+               ? 0
+               : 1;
 }
 
 }  // namespace
@@ -114,7 +136,13 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     const char* xscreensaverWindow = std::getenv("XSCREENSAVER_WINDOW");
     OptionParse parse = parseRunOptions(args, xscreensaverWindow);
     if (!parse.error.empty()) {
-        std::fprintf(stderr, "tarnel: %s\n%s%s", parse.error.c_str(), usageText(), settingFlagsUsage());
+        printUsageError(parse.error);
+        return 2;
+    }
+    bool onlySwitches = systemLine && parse.remaining.size() == args.size();
+    ParsedCommandLine line = parseCommandLine(onlySwitches ? *systemLine : buildCommandLine(parse.remaining));
+    if (!line.unknownOption.empty()) {
+        printUsageError("unknown option " + line.unknownOption);
         return 2;
     }
     // TARNEL_VERBOSE=1 stands for --verbose where the host starts us without our options.
@@ -129,12 +157,12 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
         std::fputs(settingFlagsUsage(), stdout);
         return 0;
     }
-    if (options.dumpCamera) {
-        // The flight needs neither a display nor the package: only the seed and the speed.
-        Settings flight = loadUserSettings(defaultSettings(std::nullopt, ""));
-        double speedScale = static_cast<double>(flight.Speed) / 50.0 + 0.5;
-        return writeCameraCsv(std::cout, options.seed.value_or(1), options.seconds, options.fps, speedScale) ? 0 : 1;
+    if (options.version) {
+        std::puts("tarnel " TARNEL_VERSION);
+        return 0;
     }
+    // The flight needs neither a display nor the package: only the seed and the speed.
+    if (options.dumpCamera) return dumpCamera(options);
     if (options.bench) {
         BenchRecord& bench = benchRecord();
         bench.begin(*options.frames);
@@ -142,8 +170,6 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
         loadTiming().start();
     }
     SaverApp app;
-    bool onlySwitches = systemLine && parse.remaining.size() == args.size();
-    ParsedCommandLine line = parseCommandLine(onlySwitches ? *systemLine : buildCommandLine(parse.remaining));
     app.mode = line.mode;
     app.parentWindow = line.parentWindow;
     if (!line.switchFound && options.impliesSaver()) app.mode = Saver;
@@ -166,11 +192,16 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     RunOptions runOptions = options;
     if (!runOptions.renderPath.empty()) runOptions.renderPath = absolutePath(runOptions.renderPath);
     if (runOptions.root && !runOptions.windowId) runOptions.windowId = platform->rootWindowId();
+    if (saverMode && runOptions.windowId && !platform->foreignWindowExists(*runOptions.windowId)) {
+        std::fprintf(stderr, "tarnel: there is no window 0x%" PRIx64 " to draw in\n", *runOptions.windowId);
+        return 1;
+    }
 
     Settings& current = settings();
     current = loadUserSettings(defaultSettings(platform->desktopMode(), platform::installedDataFolder()));
     // The dialog edits and saves the file's values, so flags meant for one run stay out of it.
-    if (app.mode != Configure) current = applySettingOverrides(current, options.settingOverrides);
+    if (app.mode != Configure || options.dumpScene)
+        current = applySettingOverrides(current, options.settingOverrides);
     app.monitorCount = enumerateMonitors(platform->displayDevices(), app.monitors);
     applyDesktopMode(*platform, current);
     setPackageSource(options, current);
@@ -178,7 +209,7 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
         std::fprintf(stderr, "tarnel: cannot enter the data folder \"%s\"\n", current.Path.c_str());
 
     if (saverMode || options.dumpScene) namePackageProblem();
-    if (options.dumpScene) return dumpScene(*platform) ? 0 : 1;
+    if (options.dumpScene) return dumpScene(*platform, current, options) ? 0 : 1;
 
     switch (app.mode) {
     case Saver:
@@ -188,8 +219,7 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
         if (options.verbose)
             std::fprintf(stderr, "tarnel: drew %ld frames in %.3f s (%.2f fps)\n", result.frames, result.loopSeconds,
                          result.loopSeconds > 0.0 ? static_cast<double>(result.frames) / result.loopSeconds : 0.0);
-        if (options.bench) writeBenchReport(benchRecord(), options.json, std::cout);
-        break;
+        return saverRunStatus(result, runOptions);
     }
     case Preview:
         runPreview(app, *platform);

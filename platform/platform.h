@@ -76,6 +76,12 @@ public:
     virtual WindowHandle openMainWindow(const Rect& rect) = 0;
     // Draws inside an existing window of another program (a screensaver host's window).
     virtual WindowHandle openForeignWindow(std::uint64_t nativeId) = 0;
+    // Whether nativeId names a window that openForeignWindow could draw in; a backend that
+    // cannot tell says yes.
+    virtual bool foreignWindowExists(std::uint64_t nativeId) {
+        (void)nativeId;
+        return true;
+    }
     // The X root window's id, when there is one.
     virtual std::optional<std::uint64_t> rootWindowId() = 0;
     virtual WindowHandle openBlackWindow(const Rect& rect) = 0;

@@ -82,6 +82,25 @@ void syncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
+// mkstemp makes its file 0600 whatever the umask; open with O_EXCL and 0666 lets the umask
+// decide, as for any file the user's programs create. The name is tried afresh on a clash.
+int createTemporary(const fs::path& folder, const std::string& name, std::string& tempPath) {
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        tempPath = (folder / ("." + name + "." + std::to_string(::getpid()) + "-" +
+                              std::to_string(counterNow() + static_cast<std::uint64_t>(attempt))))
+                       .string();
+        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    return fd;
+}
+
+bool failWith(std::string* error, const std::string& why) {
+    if (error) *error = why;
+    return false;
+}
+
 }  // namespace
 
 bool writeFileAtomically(const std::string& path, const std::string& contents, std::string* reason) {
@@ -92,19 +111,18 @@ bool writeFileAtomically(const std::string& path, const std::string& contents, s
     // The first failing call's error, taken before any clean-up can change errno. A folder
     // that could not be made explains a missing one better than the file's own error.
     auto fail = [&](int error) {
-        if (reason) *reason = error == ENOENT && folderError ? folderError.message() : std::strerror(error);
-        return false;
+        return failWith(reason, error == ENOENT && folderError ? folderError.message() : std::strerror(error));
     };
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    std::vector<char> tempName(pattern.begin(), pattern.end());
-    tempName.push_back('\0');
-    int fd = ::mkstemp(tempName.data());
+    std::string tempPath;
+    int fd = createTemporary(folder, target.filename().string(), tempPath);
     if (fd < 0) return fail(errno);
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) ::fchmod(fd, existing.st_mode & 0777);
     int error = writeAll(fd, contents) && ::fsync(fd) == 0 ? 0 : errno;
     if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && std::rename(tempName.data(), path.c_str()) != 0) error = errno;
+    if (error == 0 && std::rename(tempPath.c_str(), path.c_str()) != 0) error = errno;
     if (error != 0) {
-        ::unlink(tempName.data());
+        ::unlink(tempPath.c_str());
         return fail(error);
     }
     syncFolder(folder);

@@ -26,8 +26,9 @@ std::string settingsFilePath();
 // Reads at most maxBytes of a file; false when it cannot be opened.
 bool readFileBounded(const std::string& path, std::size_t maxBytes, std::string& contents);
 // Writes the whole file or leaves the old one: a temporary file beside it, flushed to disk,
-// then renamed over it. Creates missing parent folders. When it fails, reason (if given)
-// says why in the system's words ("Permission denied").
+// then renamed over it. Creates missing parent folders. A new file gets the permissions the
+// user's umask leaves, a replaced one keeps its own. When it fails, reason (if given) says why
+// in the system's words ("Permission denied").
 bool writeFileAtomically(const std::string& path, const std::string& contents, std::string* reason = nullptr);
 
 bool setWorkingDirectory(const std::string& folder);

@@ -122,6 +122,20 @@ public:
         return static_cast<WindowHandle>(windows_.size());
     }
 
+    // Asked on a connection of its own, with X errors held off: SDL's connection would end
+    // the process on the BadWindow of a window that does not exist.
+    bool foreignWindowExists(std::uint64_t nativeId) override {
+        Display* display = XOpenDisplay(nullptr);
+        if (!display) return false;
+        XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+        XWindowAttributes attributes{};
+        bool found = XGetWindowAttributes(display, static_cast<Window>(nativeId), &attributes) != 0;
+        XSync(display, False);
+        XSetErrorHandler(previous);
+        XCloseDisplay(display);
+        return found;
+    }
+
     std::optional<std::uint64_t> rootWindowId() override {
         Display* display = XOpenDisplay(nullptr);
         if (!display) return std::nullopt;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <system_error>
 
 namespace tarnel::platform {
 

@@ -40,14 +40,16 @@ write_settings() {
     printf 'UseDesktop=0\nWidth=800\nHeight=600\nDepth=32\nShowFPS=0\nDefGamma=0\nGamma=50\nSpeed=50\n' >"$settings_file"
 }
 
-show_preview() {  # program picture: the host's window must show the picture at its top-left
+show_preview() {  # program picture [hex]: the host's window must show the picture at its top-left
     echo 'wm geometry . 400x300+0+0; frame .f -width 400 -height 300 -background white; pack .f
 update; puts [winfo id .f]; flush stdout
 while {[gets stdin line] >= 0} { if {$line eq "close"} { destroy .f; update } }' >"$work/host.tcl"
     coproc HOST { wish "$work/host.tcl"; }
     pids+=($HOST_PID)
     read -r parent <&"${HOST[0]}"
-    "$1" /p "$(printf '%d' "$parent")" >"$work/tarnel.log" 2>&1 &
+    # The window number in decimal, or as the host printed it (0x...) when asked.
+    [ "${3:-}" = hex ] || parent=$(printf '%d' "$parent")
+    "$1" /p "$parent" >"$work/tarnel.log" 2>&1 &
     local pid=$!; pids+=($pid)
     sleep 1.5
     eval "$(xwininfo -id "$parent" | awk '/Absolute upper-left X/{print "PX="$4} /Absolute upper-left Y/{print "PY="$4}')"
@@ -137,7 +139,7 @@ preview_build_tree)
     # The program where the build put it, reading the picture the build rendered.
     picture="$(dirname "$tarnel")/resources/preview.png"
     [ -s "$picture" ] || fail "the build rendered no $picture"
-    show_preview "$tarnel" "$picture"
+    show_preview "$tarnel" "$picture" hex
     ;;
 preview_without_window)
     "$tarnel" /p >"$work/tarnel.log" 2>&1 &

@@ -287,6 +287,18 @@ host_window_shows_no_box)
         echo "$run: no box, the package named once"
     done
     ;;
+window_id_missing)
+    # A window number that names no window on the server, in hexadecimal as xwininfo prints
+    # it: one line says so and the status is a failure, with no Xlib error report.
+    write_settings ""
+    private_display
+    status=0
+    SDL_AUDIODRIVER=dummy "$tarnel" --window-id 0x2a00007 --frames 1 >"$work/saver.log" 2>&1 || status=$?
+    [ "$status" -ne 0 ] || fail "exit status 0 for a window that does not exist"
+    [ "$(wc -l <"$work/saver.log")" -eq 1 ] || fail "not one line"
+    grep -q '^tarnel: there is no window 0x2a00007' "$work/saver.log" || fail "the window is not named"
+    echo "status $status: $(cat "$work/saver.log")"
+    ;;
 headless_render)
     write_settings ""
     unset DISPLAY

@@ -35,12 +35,49 @@ TEST(CommandLine, ReadsEverySwitchOfTheScreensaverGrammar) {
         {"\"saver.scr\" /c:-5", Configure, 5},
         {"\"saver.scr\" /c 99999999999", Configure, 2147483647},
         {"\"saver.scr\" plain words", Configure, 0},
+        // Window numbers as X tools print them; a handle is 32 bits, so wider ones name none.
+        {"\"saver.scr\" /p 0x2a00007", Preview, 0x2a00007},
+        {"\"saver.scr\" /c:0X1F", Configure, 0x1F},
+        {"\"saver.scr\" -p0x2a", Preview, 0x2a},
+        {"\"saver.scr\" /p 0xffffffff", Preview, -1},
+        {"\"saver.scr\" /p 0x1ffffffff", Preview, -1},
+        {"\"saver.scr\" /p 0x", Preview, 0},
+        {"\"saver.scr\" /c 10x5", Configure, 10},
     };
     for (const LineCase& c : cases) {
         ParsedCommandLine parsed = parseCommandLine(c.line);
         EXPECT_EQ(parsed.mode, c.mode) << c.line;
         EXPECT_EQ(parsed.parentWindow, c.parentWindow) << c.line;
     }
+}
+
+TEST(CommandLine, TellsMistypedOptionsFromDashSwitches) {
+    struct OptionCase {
+        const char* line;
+        const char* unknownOption;
+    };
+    const OptionCase cases[] = {
+        {"\"saver.scr\" -h", "-h"},
+        {"\"saver.scr\" -help", "-help"},
+        {"\"saver.scr\" -x", "-x"},
+        {"\"saver.scr\" -root", "-root"},
+        {"\"saver.scr\" -scr", "-scr"},
+        {"\"saver.scr\" --foo", "--foo"},
+        {"\"saver.scr\" -", "-"},
+        {"\"saver.scr\" \"-h x\"", "-h"},
+        {"\"saver.scr\"-h", "-h"},
+        {"\"saver.scr\" -s", ""},
+        {"\"saver.scr\" -T", ""},
+        {"\"saver.scr\" -C1234", ""},
+        {"\"saver.scr\" -c:12", ""},
+        {"\"saver.scr\" -p0x2a", ""},
+        {"\"saver.scr\" /x", ""},
+        {"\"saver.scr\" /help", ""},
+        {"\"saver.scr\" /s -h", ""},
+        {"\"saver.scr\" abc-h", ""},
+        {"C:\\Program Files\\my-saver.scr", ""},
+    };
+    for (const OptionCase& c : cases) EXPECT_EQ(parseCommandLine(c.line).unknownOption, c.unknownOption) << c.line;
 }
 
 TEST(CommandLine, SkipsAQuotedProgramPathWhole) {
@@ -92,7 +129,7 @@ TEST(RunOptions, TakesOurOptionsOutAndLeavesTheSwitchLine) {
 
 TEST(RunOptions, LeaveEveryScreensaverLineAsItWas) {
     const std::vector<std::vector<std::string>> lines = {
-        {}, {"/s"}, {"/c", "5"}, {"-C1234"}, {"/p", "9"}, {"/t"}, {"-x"}, {"--unknown"}, {"-root"}};
+        {}, {"/s"}, {"/c", "5"}, {"-C1234"}, {"/p", "9"}, {"/t"}, {"-x"}, {"-root"}};
     for (const auto& args : lines) {
         std::vector<std::string> full = args;
         full.insert(full.begin(), "tarnel");
@@ -130,13 +167,20 @@ TEST(RunOptions, RejectsMalformedValues) {
         {"--frames"}, {"--frames", "0"}, {"--frames", "x"}, {"--frames", "-3"},
         {"--seed", "4294967296"}, {"--size", "100"}, {"--size", "0x10"}, {"--size", "99999x10"},
         {"--render"}, {"--render="}, {"--window-id", "zz"}, {"--data"},
-        {"--fps", "0"}, {"--seconds", "-1"}, {"--seconds", "nan"}};
+        {"--fps", "0"}, {"--seconds", "-1"}, {"--seconds", "nan"}, {"--root=1"}, {"--clock=yes"}};
     for (const auto& args : bad) EXPECT_NE(parseArgs(args).error, "") << args[0];
     EXPECT_EQ(*parseArgs({"--seed", "4294967295"}).options.seed, 4294967295u);
     RunOptions dump = parseArgs({"--dump-camera", "--seconds=2.5", "--fps", "60"}).options;
     EXPECT_TRUE(dump.dumpCamera);
     EXPECT_DOUBLE_EQ(dump.seconds, 2.5);
     EXPECT_DOUBLE_EQ(dump.fps, 60.0);
+}
+
+TEST(RunOptions, RefusesLongOptionsOfNoMeaningHere) {
+    EXPECT_EQ(parseArgs({"--hepl"}).error, "unknown option --hepl");
+    EXPECT_EQ(parseArgs({"/s", "--foo=1"}).error, "unknown option --foo");
+    EXPECT_EQ(parseArgs({"--"}).error, "unknown option --");
+    EXPECT_EQ(parseArgs({"--no-clock", "--24h", "--fps"}).error, "");
 }
 
 TEST(RunOptions, SaverOnlyOptionsImplyTheSaverRun) {

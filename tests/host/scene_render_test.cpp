@@ -143,6 +143,26 @@ TEST_F(SceneRender, DumpPrintsBillboardAndFlareFields) {
         EXPECT_NE(dump.find(expected), std::string::npos) << expected << "\n" << dump;
 }
 
+// Flare sizes are written for a screen 800 pixels wide and scaled to the mode in force.
+TEST_F(SceneRender, DumpSizesFlaresForTheWidthInForce) {
+    writePackage("orbit\n", "flare\nbegin\nsize 100\nlenseffect\n\tsize 10\n\ttexture a\n\ttexture b\n\ttexture c\nend\n");
+    const std::pair<const char*, const char*> cases[] = {
+        {"--mode 1600x1200", "\"size\": 200"},
+        {"--mode 1600x1200", "\"lensSize\": 20"},
+        {"--mode 800x600", "\"size\": 100"},
+        {"--size 400x300", "\"size\": 50"},
+    };
+    for (auto [flags, expected] : cases) {
+        std::string dump = run(std::string("--dump-scene --data data.sdd ") + flags);
+        EXPECT_NE(dump.find(expected), std::string::npos) << flags << ": " << expected << "\n" << dump;
+    }
+}
+
+TEST_F(SceneRender, CameraDumpFliesAtTheSpeedOfTheFlags) {
+    EXPECT_NE(run("--dump-camera --seed 7 --seconds 1 --fps 10 --speed 0"),
+              run("--dump-camera --seed 7 --seconds 1 --fps 10 --speed 100"));
+}
+
 TEST_F(SceneRender, CameraDumpIsOneRowPerFrameAndRepeatsForTheSameSeed) {
     std::string first = run("--dump-camera --seed 7 --seconds 1 --fps 10");
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 11) << "a header and ten frames";
