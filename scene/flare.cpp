@@ -100,9 +100,7 @@ void Flare::update(double elapsedSeconds) {
         if (fade > 0.0f) fade = static_cast<float>(fade - fadeOut * dt);
         if (fade < 0.0f) fade = 0.0f;
     }
-    rotation = static_cast<float>(rotation + rotationSpeed * dt);
-    if (rotation > 360.0f) rotation -= 360.0f;
-    if (rotation < 0.0f) rotation += 360.0f;
+    rotation = wrapDegrees(static_cast<float>(rotation + rotationSpeed * dt));
     // Runs after the clamping above, so fade may stand a little outside 0..1 until the next
     // update.
     twinkleClock = static_cast<float>(twinkleClock + 6.0 * dt);

@@ -21,10 +21,6 @@ constexpr float kSystemOrbitAngle = 0.0f;
 // 4/3 as a float, the aspect of an env sphere's frustum.
 constexpr double kEnvAspect = static_cast<double>(4.0f / 3.0f);
 
-void wrapDegrees(float& angle) {
-    if (angle > 360.0f) angle -= 360.0f;
-}
-
 void selectTextureMatrixIdentity() {
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
@@ -59,12 +55,10 @@ Sphere::Sphere() {
 
 void Sphere::update(double elapsedSeconds) {
     float seconds = static_cast<float>(elapsedSeconds);
-    rotationAngle += rotationSpeed * seconds;
-    wrapDegrees(rotationAngle);
+    rotationAngle = wrapDegrees(rotationAngle + rotationSpeed * seconds);
 
     if (moon) {
-        moonAngle += 2.0f * moonSpeed * seconds;
-        wrapDegrees(moonAngle);
+        moonAngle = wrapDegrees(moonAngle + 2.0f * moonSpeed * seconds);
         position = initialPosition;
         rotateAboutAxis(position, rotationAxis, -moonAngle);
         rotationAngle = moonAngle;  // a moon shows its centre the same face

@@ -53,7 +53,7 @@ TEST(FlareUpdate, FadesOutAtFadeOutPerSecondAndStopsAtZero) {
     EXPECT_EQ(f.fade, 0.0f);
 }
 
-TEST(FlareUpdate, RollsAtItsSpeedAndWrapsOnceEachWay) {
+TEST(FlareUpdate, RollsAtItsSpeedAndWrapsIntoZeroTo360EitherWay) {
     Flare f;
     f.rotation = 350.0f;
     f.update(1.0);
@@ -62,6 +62,8 @@ TEST(FlareUpdate, RollsAtItsSpeedAndWrapsOnceEachWay) {
     f.rotationSpeed = -60.0f;
     f.update(0.5);
     EXPECT_FLOAT_EQ(f.rotation, 335.0f);
+    f.update(10.0);  // 600 degrees back in one step
+    EXPECT_FLOAT_EQ(f.rotation, 95.0f);
 }
 
 TEST(FlareUpdate, TwinkleDimsForItsFirstPhaseThenBrightens) {
