@@ -216,6 +216,8 @@ bool runFrame(RunState& run, const Settings& settings, const RunOptions& options
     ClockReading begin, updated, rendered;
     if (bench.enabled) begin = BenchRecord::now();
     double dt = clock.frame.next(platform::counterNow());
+    if (options.verbose && clock.frame.measured > dt)
+        std::fprintf(stderr, "tarnel: a frame took %.3f s; the scene advanced %.3f s\n", clock.frame.measured, dt);
     // A benchmark flies the same path on every run, a fixed step per frame, so that two runs
     // differ only in how fast they draw it.
     if (bench.enabled) dt = kBenchStepSeconds;

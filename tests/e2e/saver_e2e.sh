@@ -37,6 +37,7 @@ private_display() { start_xvfb "$work" || fail "Xvfb did not start"; }
 # JPEG shows a modal "Error" box before the saver window appears: press its OK button.
 answer_error_box() {
     local box
+    [ -n "${DISPLAY:-}" ] || return 0  # offscreen runs show no boxes
     box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Error".*/\1/p' | head -n1)
     [ -z "$box" ] || xdotool key --window "$box" Return 2>/dev/null || true
 }
@@ -203,6 +204,29 @@ bad_package_runs)
         grep -q '^tarnel: .*cannot read' "$work/saver.log" || fail "$name package: no reason given"
         echo "$name package: ran and said why"
     done
+    ;;
+stall_is_bounded)
+    # Stopped for a second and a half between two frames (as a paused machine would be), the
+    # saver takes the stall as the bound of a quarter second and draws on from there.
+    write_settings ""
+    unset DISPLAY
+    (cd "$work" && exec "$tarnel" --headless --size 64x48 --verbose) >"$work/saver.log" 2>&1 &
+    saver_pid=$!
+    wait_loaded
+    sleep 0.5
+    kill -STOP "$saver_pid"
+    sleep 1.5
+    kill -CONT "$saver_pid"
+    sleep 1
+    kill -TERM "$saver_pid"
+    wait_saver
+    stall=$(sed -n 's/^tarnel: a frame took \([0-9.]*\) s; the scene advanced \([0-9.]*\) s$/\1 \2/p' "$work/saver.log" |
+        sort -rn | head -n1)
+    echo "longest frame, and the step it gave: ${stall:-none}"
+    [ -n "$stall" ] || fail "no frame was taken as the stall bound"
+    read -r took advanced <<<"$stall"
+    awk -v t="$took" 'BEGIN { exit !(t >= 1.4) }' || fail "the longest frame took $took s, not the stall's 1.5 s"
+    [ "$advanced" = "0.250" ] || fail "the stalled frame advanced the scene $advanced s, not the bound of 0.250 s"
     ;;
 headless_render)
     write_settings ""
