@@ -205,6 +205,26 @@ bad_package_runs)
         echo "$name package: ran and said why"
     done
     ;;
+stop_keeps_the_last_whole_frame)
+    # A stop signal drops the frame it comes in: the PNG holds the last frame drawn whole,
+    # never the cleared or half-drawn picture of the dropped one.
+    write_settings ""
+    unset DISPLAY
+    for signal in TERM INT; do
+        rm -f "$work/out.png"
+        (cd "$work" && exec "$tarnel" --headless --size 160x120 --data "$package" --render out.png --verbose) \
+            >"$work/saver.log" 2>&1 &
+        saver_pid=$!
+        wait_loaded
+        sleep 0.5
+        kill -"$signal" "$saver_pid"
+        wait_saver
+        [ -f "$work/out.png" ] || fail "SIG$signal: no PNG written"
+        brightest=$(convert "$work/out.png" -format '%[fx:maxima]' info:)
+        echo "SIG$signal: brightest value of the PNG $brightest"
+        awk -v b="$brightest" 'BEGIN { exit !(b > 0.1) }' || fail "SIG$signal: the PNG is black"
+    done
+    ;;
 stall_is_bounded)
     # Stopped for a second and a half between two frames (as a paused machine would be), the
     # saver takes the stall as the bound of a quarter second and draws on from there.
