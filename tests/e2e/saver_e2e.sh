@@ -225,6 +225,44 @@ stop_keeps_the_last_whole_frame)
         awk -v b="$brightest" 'BEGIN { exit !(b > 0.1) }' || fail "SIG$signal: the PNG is black"
     done
     ;;
+stop_in_a_heavy_frame)
+    # Forty streams with a hostile particle count (each cut to the cap) make frames of half a
+    # second or more on a software renderer; a stop in the middle of one still ends the run,
+    # through its end steps, within a second.
+    write_settings ""
+    unset DISPLAY
+    cp -r "$(dirname "$package")/data" "$work/data"
+    sed -i '/^ENDWORLD/d' "$work/data/orbit.txt"
+    for _ in $(seq 40); do
+        printf 'ps\nbegin\nline\ndens 2147483647\npoint1 V(0 0 -1)\ntexture textures\\puff.jpg\nend\n'
+    done >>"$work/data/orbit.txt"
+    echo ENDWORLD >>"$work/data/orbit.txt"
+    "$(dirname "$tarnel")/tools/tarnel-pack" build "$work/data" -o "$work/heavy.sdd" >/dev/null
+    (cd "$work" && exec "$tarnel" --headless --size 640x480 --data heavy.sdd --verbose) >"$work/saver.log" 2>&1 &
+    saver_pid=$!
+    wait_loaded
+    for _ in $(seq 300); do
+        grep -q '^tarnel: a frame took' "$work/saver.log" && break
+        sleep 0.1
+    done
+    took=$(sed -n 's/^tarnel: a frame took \([0-9.]*\) s.*/\1/p' "$work/saver.log" | head -n1)
+    echo "a heavy frame took ${took:-?} s"
+    [ -n "$took" ] || fail "no frame took longer than the stall bound: the scene is not heavy"
+    sleep 0.2
+    kill -TERM "$saver_pid"
+    sent=$EPOCHREALTIME
+    (sleep $((10 * slowdown)); kill -KILL "$saver_pid" 2>/dev/null) &
+    watchdog=$!
+    status=0
+    wait "$saver_pid" || status=$?
+    ended=$EPOCHREALTIME
+    saver_pid=""
+    kill "$watchdog" 2>/dev/null || true
+    late=$(awk -v a="$sent" -v b="$ended" 'BEGIN { printf "%.2f", b - a }')
+    echo "SIGTERM in a heavy frame: ended with status $status $late s later"
+    [ "$status" -eq 0 ] || fail "SIGTERM in a heavy frame: exit status $status"
+    awk -v t="$late" -v s="$slowdown" 'BEGIN { exit !(t <= s) }' || fail "SIGTERM in a heavy frame: $late s to end"
+    ;;
 stall_is_bounded)
     # Stopped for a second and a half between two frames (as a paused machine would be), the
     # saver takes the stall as the bound of a quarter second and draws on from there.

@@ -78,6 +78,9 @@ const Case kCases[] = {
     {Reader::Objects, "sphere\nbegin sun\nparent moon\nend\nsphere\nradius 1\n",
      {"o.txt:3: parent \"moon\" is not defined before this block", "o.txt:7: block ends without \"begin\"",
       "o.txt:7: object script ends without \"ENDWORLD\""}},
+    {Reader::Objects, "ps\nbegin\nline\ndens 2147483647\nend\nps\nbegin\ndens -3\nend\nps\nbegin\ndens 256\nend\nENDWORLD\n",
+     {"o.txt:4: dens 2147483647 is outside 0..256: the system has 256 particles",
+      "o.txt:8: dens -3 is outside 0..256: the system has 0 particles"}},
 };
 
 }  // namespace
