@@ -81,6 +81,12 @@ const Case kCases[] = {
     {Reader::Objects, "ps\nbegin\nline\ndens 2147483647\nend\nps\nbegin\ndens -3\nend\nps\nbegin\ndens 256\nend\nENDWORLD\n",
      {"o.txt:4: dens 2147483647 is outside 0..256: the system has 256 particles",
       "o.txt:8: dens -3 is outside 0..256: the system has 0 particles"}},
+    {Reader::Objects,
+     "flare\nbegin\nlenseffect\n\tsize 5\n\ttexture textures\\ghost.jpg\n\tnothing here\n\ttexture textures\\ring.jpg\nend\n"
+     "ENDWORLD\n",
+     {"o.txt:5: lens texture \"textures\\ghost.jpg\" is not in \"texture.txt\": lens slot 0 stays empty and its ghosts or streaks are left out",
+      "o.txt:6: lens line is no \"texture\" line: lens slot 1 stays empty and its ghosts or streaks are left out",
+      "o.txt:7: lens texture \"textures\\ring.jpg\" is not in \"texture.txt\": lens slot 2 stays empty and its ghosts or streaks are left out"}},
 };
 
 }  // namespace
