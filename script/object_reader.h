@@ -83,6 +83,11 @@ SceneObject* findParent(const ObjectList& list, const char* line, const char* fo
 // A "texture %s" line: looks the path up in the texture table (setTexture) and sets hasTexture.
 void readTextureLine(SceneObject& object, const char* line, const char* format);
 
+// A "sys" object stands relative to its parent, so without a "parent" line it is not drawn:
+// reported at the block's opening line. A parent line naming no earlier object has been
+// reported where it stands.
+void checkSysParent(const ScriptLines& lines, int openingLine, const char* kind, bool sys, bool parentLineRead);
+
 // Hands the object to the scene object store, which keeps it for the run, and appends it to
 // the target list.
 template <class Kind>

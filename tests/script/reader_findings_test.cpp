@@ -87,6 +87,13 @@ const Case kCases[] = {
      {"o.txt:5: lens texture \"textures\\ghost.jpg\" is not in \"texture.txt\": lens slot 0 stays empty and its ghosts or streaks are left out",
       "o.txt:6: lens line is no \"texture\" line: lens slot 1 stays empty and its ghosts or streaks are left out",
       "o.txt:7: lens texture \"textures\\ring.jpg\" is not in \"texture.txt\": lens slot 2 stays empty and its ghosts or streaks are left out"}},
+    {Reader::Objects,
+     "sphere\nbegin sun\nend\nsphere\nbegin moon\nsys\nend\nsphere\nbegin probe\nsys\nparent sun\nend\n"
+     "sphere\nbegin rock\nsys\nparent pluto\nend\nbillboard\nbegin\nsys\nend\nbillboard\nbegin\nsys\nparent sun V(0 0 0)\nend\n"
+     "ENDWORLD\n",
+     {"o.txt:4: \"sys\" sphere without a \"parent\" line is not drawn",
+      "o.txt:16: parent \"pluto\" is not defined before this block",
+      "o.txt:18: \"sys\" billboard without a \"parent\" line is not drawn"}},
 };
 
 }  // namespace
