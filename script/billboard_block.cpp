@@ -107,7 +107,7 @@ void parseBillboardBlock(ObjectScriptContext& context) {
     const int opening = context.lines.number();
     if (!readBlockBegin(context.lines, nullptr, 0)) return;
     BillboardBlock block{*billboard, context.target};
-    readBlockLines(context.lines, kBillboardKeywords, block);
+    readBlockLines(context, kBillboardKeywords, block);
     checkSysParent(context.lines, opening, "billboard", billboard->sys,
                    billboard->parent != nullptr || billboard->parentNotFound);
     appendObject(context, std::move(billboard));

@@ -133,6 +133,7 @@ void parseFlareBlock(ObjectScriptContext& context) {
     if (!readBlockBegin(context.lines, nullptr, 0)) return;
     FlareBlock block{*flare, context.lines, context.target};
     while (context.lines.nextInBlock()) readFlareLine(block);
+    closeBlock(context, kFlareKeywords);
     // Every flare starts dark and fades in once its occlusion test passes.
     flare->fade = 0.0f;
     appendObject(context, std::move(flare));

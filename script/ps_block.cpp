@@ -53,7 +53,7 @@ void parsePsBlock(ObjectScriptContext& context) {
     auto system = std::make_unique<ParticleSystem>();
     if (!readBlockBegin(context.lines, nullptr, 0)) return;
     PsBlock block{*system};
-    readBlockLines(context.lines, kPsKeywords, block);
+    readBlockLines(context, kPsKeywords, block);
     appendObject(context, std::move(system));
 }
 

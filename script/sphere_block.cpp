@@ -140,7 +140,7 @@ void parseSphereBlock(ObjectScriptContext& context) {
     sphere->displayList = fixedMeshLists().sphereList;
     sphere->alphaTexture = context.state.lastAlphaTexture;
     SphereBlock block{*sphere, context.state, context.target};
-    readBlockLines(context.lines, kSphereKeywords, block);
+    readBlockLines(context, kSphereKeywords, block);
     checkSysParent(context.lines, opening, "sphere", sphere->sys, block.parentLineRead);
     appendObject(context, std::move(sphere));
 }

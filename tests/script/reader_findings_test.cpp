@@ -94,6 +94,14 @@ const Case kCases[] = {
      {"o.txt:4: \"sys\" sphere without a \"parent\" line is not drawn",
       "o.txt:16: parent \"pluto\" is not defined before this block",
       "o.txt:18: \"sys\" billboard without a \"parent\" line is not drawn"}},
+    // An "end" too early, or a line that merely begins with "end", closes the block; its last
+    // lines are then read between blocks and skipped. Comments that begin with a keyword are
+    // not taken for keyword lines.
+    {Reader::Objects,
+     "sphere\nbegin sun\nradius 3\nend\nlight\nradius 4\nend\nradius of the sun above\nps\nbegin\n"
+     "endless stream\ntime 2\nend\nflare\nbegin\nend\nsize of the glare\nENDWORLD\n",
+     {"o.txt:5: \"light\" line after the block's \"end\" at line 4: the block ended early and this line is skipped",
+      "o.txt:12: \"time\" line after the block's \"end\" at line 11: the block ended early and this line is skipped"}},
 };
 
 }  // namespace
