@@ -10,7 +10,7 @@ namespace tarnel {
 // The longest step a frame gives the scene, in seconds of real time. A frame that took
 // longer (a paused virtual machine, a stopped process, a suspended laptop) advances the
 // flight and the animations by this much only, so they go on where they stood instead of
-// jumping ahead: an hour's step would swing the camera 5e12 units out along its curves.
+// jumping ahead: an hour's step would carry the camera some 1e12 units out along its curves.
 // A quarter second keeps real time down to 4 frames a second, far below a usable saver.
 constexpr double kStallBoundSeconds = 0.25;
 
