@@ -19,6 +19,7 @@ struct DecodeState {
     JpegErrorManager errors{};
     JpegMemorySource source{};
     std::vector<JSAMPROW> rows;
+    std::vector<JSAMPLE> inkRow;  // one row of four inks a pixel, for CMYK and YCCK pictures
     std::size_t maxPixels = 0;
     JpegResult result;
 };
@@ -29,6 +30,43 @@ JpegResult failure(const char* reason) {
     return result;
 }
 
+// a * b / 255, rounded: one ink's share of the light that the black ink lets through.
+std::uint8_t scaled(unsigned a, unsigned b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
+
+// A row of inks to red, green, blue, as the system codec on Windows converts them. Adobe's
+// programs, and the tools that follow them, store 255 minus each ink; without their marker
+// the values are the inks themselves.
+void inksToRgb(const JSAMPLE* inks, std::uint8_t* rgb, JDIMENSION width, bool adobeInverted) {
+    for (JDIMENSION x = 0; x < width; ++x, inks += 4, rgb += 3) {
+        unsigned c = inks[0], m = inks[1], y = inks[2], k = inks[3];
+        if (!adobeInverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
+        rgb[0] = scaled(c, k);
+        rgb[1] = scaled(m, k);
+        rgb[2] = scaled(y, k);
+    }
+}
+
+// Reads the scanlines, top row first, into rows, whose first entry is the top row.
+void readRows(jpeg_decompress_struct& decoder, std::vector<JSAMPROW>& rows) {
+    while (decoder.output_scanline < decoder.output_height) {
+        JSAMPROW* next = rows.data() + decoder.output_scanline;
+        jpeg_read_scanlines(&decoder, next, decoder.output_height - decoder.output_scanline);
+    }
+}
+
+// CMYK and YCCK pictures (printing separations) come out of the decoder as four inks a
+// pixel, one row at a time, each row turned into red, green and blue on the spot.
+void readInkRows(DecodeState& state) {
+    jpeg_decompress_struct& decoder = state.decoder;
+    state.inkRow.resize(static_cast<std::size_t>(decoder.output_width) * 4);
+    JSAMPROW inks = state.inkRow.data();
+    while (decoder.output_scanline < decoder.output_height) {
+        JSAMPROW rgb = state.rows[decoder.output_scanline];
+        if (jpeg_read_scanlines(&decoder, &inks, 1) != 1) break;
+        inksToRgb(inks, rgb, decoder.output_width, decoder.saw_Adobe_marker);
+    }
+}
+
 // Runs the decoder; any fatal error leaves through the state's jump buffer.
 void decodeInto(DecodeState& state) {
     jpeg_decompress_struct& decoder = state.decoder;
@@ -37,8 +75,10 @@ void decodeInto(DecodeState& state) {
         state.result.error = "picture too large";
         return;
     }
+    const bool inks = decoder.jpeg_color_space == JCS_CMYK || decoder.jpeg_color_space == JCS_YCCK;
+    if (inks) decoder.out_color_space = JCS_CMYK;
     jpeg_start_decompress(&decoder);
-    int components = decoder.output_components;
+    int components = inks ? 3 : decoder.output_components;
     if (components != 1 && components != 3) {
         state.result.error = "colour space cannot be shown";
         jpeg_abort_decompress(&decoder);
@@ -53,10 +93,10 @@ void decodeInto(DecodeState& state) {
     state.rows.resize(image.height);
     for (int row = 0; row < image.height; ++row)
         state.rows[row] = image.pixels.data() + static_cast<std::size_t>(image.height - 1 - row) * image.rowBytes;
-    while (decoder.output_scanline < decoder.output_height) {
-        JSAMPROW* next = state.rows.data() + decoder.output_scanline;
-        jpeg_read_scanlines(&decoder, next, decoder.output_height - decoder.output_scanline);
-    }
+    if (inks)
+        readInkRows(state);
+    else
+        readRows(decoder, state.rows);
     state.result.warnings = decoder.err->num_warnings;
     jpeg_finish_decompress(&decoder);
 }

@@ -1,5 +1,6 @@
 // JPEG images through libjpeg: a decoder over bytes and the reader of archive members that
-// the texture table uses. Colour pictures decode to red, green, blue; grey ones to one byte.
+// the texture table uses. Colour pictures decode to red, green, blue, CMYK and YCCK ones
+// (printing separations) included; grey ones to one byte.
 #pragma once
 
 #include <cstddef>

@@ -11,7 +11,6 @@ namespace tarnel {
 
 namespace {
 
-constexpr std::uint64_t kHeaderBytes = 12;
 constexpr std::uint64_t kVertexBytes = 12;
 constexpr std::uint64_t kTriangleBytes = 12 + 12 + 36;  // vertex indices, texture indices, normals
 constexpr std::uint64_t kTexCoordBytes = 8;
@@ -55,11 +54,33 @@ bool triangleInBounds(const MeshArrays& mesh, std::uint32_t triangle) {
     return true;
 }
 
-// Keeps the triangles whose indices all lie inside their arrays, in file order.
+// Every value the triangle draws with; its indices are in bounds.
+bool triangleFinite(const MeshArrays& mesh, std::uint32_t triangle) {
+    for (int corner = 0; corner < 3; ++corner) {
+        std::uint32_t v = mesh.vertexIndex[corner][triangle];
+        std::uint32_t t = mesh.texCoordIndex[corner][triangle];
+        for (float value : {mesh.x[v], mesh.y[v], mesh.z[v], mesh.s[t], mesh.t[t]})
+            if (!std::isfinite(value)) return false;
+    }
+    for (const auto& component : mesh.normal)
+        if (!std::isfinite(component[triangle])) return false;
+    return true;
+}
+
+// Keeps the triangles whose indices all lie inside their arrays and whose values are all
+// finite, in file order; a NaN vertex would draw nothing sensible, and an infinite one
+// streaks across the screen.
 void dropBadTriangles(MeshArrays& mesh) {
     std::uint32_t kept = 0;
     for (std::uint32_t i = 0; i < mesh.triangleCount; ++i) {
-        if (!triangleInBounds(mesh, i)) continue;
+        if (!triangleInBounds(mesh, i)) {
+            ++mesh.outOfRange;
+            continue;
+        }
+        if (!triangleFinite(mesh, i)) {
+            ++mesh.notFinite;
+            continue;
+        }
         for (int c = 0; c < 3; ++c) {
             mesh.vertexIndex[c][kept] = mesh.vertexIndex[c][i];
             mesh.texCoordIndex[c][kept] = mesh.texCoordIndex[c][i];
@@ -100,13 +121,16 @@ void jitterVertex(float& x, float& y, float& z) {
     z = static_cast<float>(nz);
 }
 
+std::uint64_t meshFileBytes(std::uint32_t vertices, std::uint32_t triangles, std::uint32_t texCoords) {
+    return kMeshHeaderBytes + vertices * kVertexBytes + triangles * kTriangleBytes + texCoords * kTexCoordBytes;
+}
+
 MeshArrays parseMeshFile(const std::uint8_t* bytes, std::size_t size, bool jitter) {
     MeshArrays mesh;
     ByteCursor in(bytes, size);
     std::uint32_t v = 0, f = 0, t = 0;
     if (!in.u32(v) || !in.u32(f) || !in.u32(t)) return {};
-    std::uint64_t needed = kHeaderBytes + v * kVertexBytes + f * kTriangleBytes + t * kTexCoordBytes;
-    if (needed > size) return {};
+    if (meshFileBytes(v, f, t) > size) return {};
     mesh.vertexCount = v;
     mesh.triangleCount = f;
     mesh.texCoordCount = t;

@@ -12,12 +12,15 @@
 
 namespace tarnel {
 
-// A mesh as read, one array a component. After parsing every index is inside its array.
+// A mesh as read, one array a component. After parsing every index is inside its array and
+// every value a triangle uses is finite.
 class MeshArrays {
 public:
     std::uint32_t vertexCount = 0;    // V
-    std::uint32_t triangleCount = 0;  // F, after dropping triangles with bad indices
+    std::uint32_t triangleCount = 0;  // F, after dropping the bad triangles below
     std::uint32_t texCoordCount = 0;  // T
+    std::uint32_t outOfRange = 0;     // triangles dropped for an index outside its array
+    std::uint32_t notFinite = 0;      // triangles dropped for a NaN or infinite value
     std::vector<float> x, y, z;                                // positions, world units
     std::array<std::vector<std::uint32_t>, 3> vertexIndex;     // corner 0, 1, 2 of each triangle
     std::array<std::vector<std::uint32_t>, 3> texCoordIndex;   // corner 0, 1, 2 of each triangle
@@ -27,9 +30,15 @@ public:
     bool empty() const { return triangleCount == 0; }
 };
 
+constexpr std::size_t kMeshHeaderBytes = 12;
+
+// The bytes a file with these counts holds, header included.
+std::uint64_t meshFileBytes(std::uint32_t vertices, std::uint32_t triangles, std::uint32_t texCoords);
+
 // Parses a mesh file. A file shorter than its header says gives an empty mesh; a triangle
-// whose vertex or texture index is outside its array is dropped. With jitter set, each
-// vertex is turned about the origin by a small random angle as it is read (see jitterVertex).
+// whose vertex or texture index is outside its array, or whose position, texture coordinate
+// or normal is NaN or infinite, is dropped. With jitter set, each vertex is turned about the
+// origin by a small random angle as it is read (see jitterVertex).
 MeshArrays parseMeshFile(const std::uint8_t* bytes, std::size_t size, bool jitter);
 
 // Turns the point (x, y, z) about the origin around a random axis by up to 2.6 degrees, so

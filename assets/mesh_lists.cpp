@@ -16,20 +16,34 @@ namespace tarnel {
 
 namespace {
 
-// What the parser dropped: the whole mesh when a section is short, or the triangles whose
-// indices point outside their arrays.
+// What the parser dropped: the whole mesh when the file is shorter than its header or than
+// the sections its header counts, or the triangles with indices outside their arrays or
+// values that are no numbers.
 void reportMeshDamage(const char* memberName, const MemoryFile& file, const MeshArrays& mesh) {
     const std::string mesh_ = "mesh \"" + std::string(memberName) + "\"";
-    std::uint32_t declared = 0;
-    if (file.size >= 8) {
-        for (int i = 3; i >= 0; --i) declared = declared << 8 | file.data[4 + i];
+    const std::string bytes = std::to_string(file.size) + " bytes";
+    if (file.size < kMeshHeaderBytes) {
+        reportAtReadingPlace(memberName, mesh_ + " has " + bytes + ", too few for its " +
+                                             std::to_string(kMeshHeaderBytes) + "-byte header; it draws nothing");
+        return;
     }
-    if (mesh.empty() && declared > 0) {
-        reportAtReadingPlace(memberName, mesh_ + " is shorter than its sections say; it draws nothing");
-    } else if (mesh.triangleCount < declared) {
-        reportAtReadingPlace(memberName, mesh_ + ": " + std::to_string(declared - mesh.triangleCount) +
+    std::uint32_t counts[3] = {};
+    for (int c = 0; c < 3; ++c)
+        for (int i = 3; i >= 0; --i) counts[c] = counts[c] << 8 | file.data[static_cast<std::size_t>(4 * c + i)];
+    const std::uint64_t needed = meshFileBytes(counts[0], counts[1], counts[2]);
+    if (needed > file.size) {
+        reportAtReadingPlace(memberName, mesh_ + ": header says " + std::to_string(counts[0]) + " vertices, " +
+                                             std::to_string(counts[1]) + " triangles and " + std::to_string(counts[2]) +
+                                             " texture coordinates (" + std::to_string(needed) +
+                                             " bytes) but the member has " + bytes + "; it draws nothing");
+        return;
+    }
+    if (mesh.outOfRange > 0)
+        reportAtReadingPlace(memberName, mesh_ + ": " + std::to_string(mesh.outOfRange) +
                                              " triangle(s) with indices out of range dropped");
-    }
+    if (mesh.notFinite > 0)
+        reportAtReadingPlace(memberName, mesh_ + ": " + std::to_string(mesh.notFinite) +
+                                             " triangle(s) with NaN or infinite values dropped");
 }
 
 MeshArrays readMesh(const char* memberName, bool jitter, const MemberOpener& openMember) {

@@ -27,6 +27,27 @@ bool readHeader(ByteCursor& in, TgaImage& image) {
            in.u8(image.pixelDepth) && in.u8(image.descriptor);
 }
 
+std::string dimensions(const TgaImage& image) {
+    return std::to_string(image.width) + "x" + std::to_string(image.height);
+}
+
+// "TGA header says <what> but the member has <size> bytes".
+TgaStatus cutShort(TgaResult& result, const std::string& what, std::size_t size) {
+    result.error = "TGA header says " + what + " but the member has " + std::to_string(size) + " bytes";
+    return TgaStatus::damaged;
+}
+
+TgaStatus refuseType(TgaResult& result) {
+    const TgaImage& image = result.image;
+    if (isColorMapped(image.imageType))
+        result.error = "TGA of type " + std::to_string(image.imageType) + " has no 24-bit colour map (map type " +
+                       std::to_string(image.colorMapType) + ", " + std::to_string(image.colorMapDepth) +
+                       " bits an entry)";
+    else
+        result.error = "TGA image type " + std::to_string(image.imageType) + " is none of 1, 2, 3, 9, 10 and 11";
+    return TgaStatus::unsupportedType;
+}
+
 bool depthFitsType(const TgaImage& image) {
     if (isColorMapped(image.imageType)) return image.pixelDepth == 8;
     return image.pixelDepth == 8 || image.pixelDepth == 16 || image.pixelDepth == 24 || image.pixelDepth == 32;
@@ -34,17 +55,19 @@ bool depthFitsType(const TgaImage& image) {
 
 // Reads the colour map of a colour-mapped picture; skips the one a true-colour picture may
 // carry, which would otherwise be taken for pixels.
-TgaStatus readColorMap(ByteCursor& in, TgaImage& image) {
+TgaStatus readColorMap(ByteCursor& in, TgaResult& result, std::size_t size) {
+    TgaImage& image = result.image;
+    const std::string map = "a colour map of " + std::to_string(image.colorMapLength) + " entries";
     if (isColorMapped(image.imageType)) {
-        if (image.colorMapType != 1 || image.colorMapDepth != 24) return TgaStatus::unsupportedType;
-        const std::uint8_t* map = in.take(std::size_t(image.colorMapLength) * 3);
-        if (!map) return TgaStatus::damaged;
-        image.palette.assign(map, map + std::size_t(image.colorMapLength) * 3);
+        if (image.colorMapType != 1 || image.colorMapDepth != 24) return refuseType(result);
+        const std::uint8_t* entries = in.take(std::size_t(image.colorMapLength) * 3);
+        if (!entries) return cutShort(result, map, size);
+        image.palette.assign(entries, entries + std::size_t(image.colorMapLength) * 3);
         return TgaStatus::ok;
     }
-    if (!isTrueColorOrGrey(image.imageType)) return TgaStatus::unsupportedType;
+    if (!isTrueColorOrGrey(image.imageType)) return refuseType(result);
     if (image.colorMapType == 1 && !in.skip(std::size_t(image.colorMapLength) * ((image.colorMapDepth + 7) / 8)))
-        return TgaStatus::damaged;
+        return cutShort(result, map, size);
     return TgaStatus::ok;
 }
 
@@ -116,17 +139,26 @@ std::size_t minimumStoredBytes(std::size_t count, int depth, bool runLength) {
     return (count + 127) / 128 * (1 + valueBytes);
 }
 
-TgaStatus decodePixels(ByteCursor& in, TgaImage& image) {
+TgaStatus decodePixels(ByteCursor& in, TgaResult& result, std::size_t size) {
+    TgaImage& image = result.image;
     std::size_t count = std::size_t(image.width) * image.height;
     int depth = image.pixelDepth;
     bool runLength = isRunLength(image.imageType);
-    if (count == 0 || count > kMaxTgaPixels || in.remaining() < minimumStoredBytes(count, depth, runLength))
+    if (count == 0) {
+        result.error = "TGA header says " + dimensions(image) + ": a picture without pixels";
         return TgaStatus::damaged;
+    }
+    if (in.remaining() < minimumStoredBytes(count, depth, runLength)) return cutShort(result, dimensions(image), size);
+    if (count > kMaxTgaPixels) {
+        result.error = "TGA header says " + dimensions(image) + ", more than the " + std::to_string(kMaxTgaPixels) +
+                       " pixels a picture may have";
+        return TgaStatus::damaged;
+    }
     int outBytes = depth == 16 ? 3 : depth / 8;
     std::vector<std::uint8_t> decoded(count * outBytes);
     bool complete = runLength ? decodeRunLength(in, count, depth, outBytes, decoded.data())
                               : decodeRaw(in, count, depth, outBytes, decoded.data());
-    if (!complete) return TgaStatus::damaged;
+    if (!complete) return cutShort(result, dimensions(image) + " in run-length packets", size);
     if (isColorMapped(image.imageType)) {
         applyPalette(image, decoded);
         image.pixelDepth = 24;
@@ -143,14 +175,23 @@ TgaResult decodeTga(const std::uint8_t* bytes, std::size_t size) {
     TgaResult result;
     TgaImage& image = result.image;
     ByteCursor in(bytes, size);
-    if (!readHeader(in, image) || !in.skip(image.idLength)) return result;
-    result.status = readColorMap(in, image);
+    if (!readHeader(in, image)) {
+        result.error = "the member has " + std::to_string(size) + " bytes, fewer than the 18 of a TGA header";
+        return result;
+    }
+    if (!in.skip(image.idLength)) {
+        cutShort(result, "an image ID of " + std::to_string(image.idLength) + " bytes", size);
+        return result;
+    }
+    result.status = readColorMap(in, result, size);
     if (result.status != TgaStatus::ok) return result;
     if (!depthFitsType(image)) {
         result.status = TgaStatus::unsupportedDepth;
+        result.error = "TGA of type " + std::to_string(image.imageType) + " cannot have " +
+                       std::to_string(image.pixelDepth) + " bits a pixel";
         return result;
     }
-    result.status = decodePixels(in, image);
+    result.status = decodePixels(in, result, size);
     if (!result.ok()) {
         image.pixels.clear();
         image.palette.clear();
@@ -165,7 +206,7 @@ bool readTga(const char* path, TgaImage& image, const MemberOpener& openMember) 
     file.close();
     if (result.status == TgaStatus::unsupportedDepth) platform::showMessageBox("Unsupported image depth.", "TGA");
     if (!result.ok()) {
-        reportAtReadingPlace(path, "image \"" + std::string(path) + "\" does not decode as TGA");
+        reportAtReadingPlace(path, "image \"" + std::string(path) + "\": " + result.error);
         return false;
     }
     image = std::move(result.image);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "assets/member_opener.h"
@@ -45,6 +46,7 @@ enum class TgaStatus {
 struct TgaResult {
     TgaImage image;
     TgaStatus status = TgaStatus::damaged;
+    std::string error;  // what is wrong, naming the header's numbers; empty when ok
     bool ok() const { return status == TgaStatus::ok; }
 };
 
@@ -53,7 +55,7 @@ struct TgaResult {
 TgaResult decodeTga(const std::uint8_t* bytes, std::size_t size);
 
 // Reads the member at path into image. An unsupported depth shows the message
-// "Unsupported image depth."; every other failure is quiet.
+// "Unsupported image depth."; every failure is reported as a finding with its reason.
 bool readTga(const char* path, TgaImage& image, const MemberOpener& openMember = openPackageMember);
 
 }  // namespace tarnel

@@ -36,4 +36,15 @@ Vector3 randomUnitVector() {
     return normalize(Vector3(x, y, z));
 }
 
+float wrapIntoPeriod(float value, float period) {
+    if (value >= 0.0f && value <= period) return value;
+    if (!std::isfinite(value)) return 0.0f;
+    // fmod is exact, so a value less than one period out lands where a single subtraction
+    // or addition of the period would put it.
+    float wrapped = std::fmod(value, period);
+    return wrapped < 0.0f ? wrapped + period : wrapped;
+}
+
+float wrapDegrees(float degrees) { return wrapIntoPeriod(degrees, 360.0f); }
+
 }  // namespace tarnel

@@ -1,5 +1,6 @@
 // Rotation of a vector about an axis and random directions: the two operations every
-// animated thing in the scene is built from (camera keys, spinning spheres, particles).
+// animated thing in the scene is built from (camera keys, spinning spheres, particles), and
+// the wrap that keeps their running angles and cycle times in range.
 #pragma once
 
 #include "camera/vector3.h"
@@ -15,5 +16,14 @@ void rotateAboutAxis(Vector3& v, Vector3 axis, float angleDegrees);
 // A direction from three draws of the system's generator (x, y, z) mapped onto -10..10 and
 // normalised: drawn from a cube, so not uniform over the sphere, and never zero.
 Vector3 randomUnitVector();
+
+// Brings an accumulated angle back into 0..360 degrees after a step of any size in either
+// direction; an angle already in range (360 included) is returned as it is, and one that is
+// not finite becomes 0. A spin left to grow would lose its float precision and freeze.
+float wrapDegrees(float degrees);
+
+// The same for a running time in a cycle of period seconds (period > 0): back into
+// 0..period, a value already in range returned as it is.
+float wrapIntoPeriod(float value, float period);
 
 }  // namespace tarnel

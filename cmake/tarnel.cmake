@@ -21,7 +21,7 @@ endfunction()
 # *_windows_test.cpp files are built for Windows only.
 
 set(TARNEL_LINUX_ONLY_TESTS
-  archive/rar_writer_test.cpp archive/tarnel_pack_test.cpp
+  archive/rar_writer_test.cpp archive/tarnel_pack_test.cpp archive/pack_check_test.cpp
   assets/jpeg_reader_test.cpp assets/texture_table_test.cpp
   gfx/loading_screen_test.cpp
   host/png_writer_test.cpp host/scene_render_test.cpp host/settings_test.cpp host/startup_test.cpp

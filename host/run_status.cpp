@@ -32,7 +32,7 @@ int saverRunStatus(const SaverRunResult& result, const RunOptions& options) {
             std::fprintf(stderr, "tarnel: could not write %s: %s\n", options.renderPath.c_str(),
                          result.renderError.c_str());
         else
-            std::fprintf(stderr, "tarnel: the run ended before its last frame; %s was not written\n",
+            std::fprintf(stderr, "tarnel: no frame was drawn whole, so %s was not written\n",
                          options.renderPath.c_str());
         status = 1;
     }

@@ -46,6 +46,9 @@ public:
     platform::GammaRamp userGamma{};
     bool musicOn = false;
     std::vector<std::uint8_t> music;  // stays alive until the audio device is closed
+    // With --render: the last frame drawn whole, RGBA, bottom row first. A stop signal
+    // abandons the frame it comes in, so the frame before it is the one written.
+    std::vector<std::uint8_t> lastWholeFrame;
 
     explicit RunState(platform::Platform& p) : platform(p) {}
 };
@@ -112,11 +115,19 @@ void endRun(SaverApp& app, RunState& run, const Settings& settings) {
     run.music.shrink_to_fit();
 }
 
-void writeRender(const std::string& path, const platform::Rect& window, SaverRunResult& result) {
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(window.width()) * window.height() * 4);
+// Read back before the swap, into the same storage every frame.
+void keepWholeFrame(RunState& run) {
+    const platform::Rect& window = run.window;
+    run.lastWholeFrame.resize(static_cast<std::size_t>(window.width()) * window.height() * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, window.width(), window.height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    result.renderWritten = writePngFile(path, pixels, window.width(), window.height(), true, &result.renderError);
+    glReadPixels(0, 0, window.width(), window.height(), GL_RGBA, GL_UNSIGNED_BYTE, run.lastWholeFrame.data());
+}
+
+// Without a whole frame nothing is written, and the run's status says so.
+void writeRender(const std::string& path, const RunState& run, SaverRunResult& result) {
+    if (run.lastWholeFrame.empty()) return;
+    result.renderWritten = writePngFile(path, run.lastWholeFrame, run.window.width(), run.window.height(), true,
+                                        &result.renderError);
 }
 
 // Start steps after the windows: GL state and gamma, the scene load with its loading
@@ -200,14 +211,17 @@ void recordFrame(BenchRecord& bench, const ClockReading& begin, const ClockReadi
 }
 
 // One frame: exit tests, time step, camera, update pass, render, swap. Returns whether the
-// loop goes on; the frame that ends it is still drawn and shown.
+// loop goes on; the frame that a key, a click or the frame count ends is still drawn and
+// shown. A stop signal does not wait for a frame: the one it comes in is dropped unshown,
+// so the screen and --render keep the last whole picture.
 bool runFrame(RunState& run, const Settings& settings, const RunOptions& options, SaverRunResult& result) {
     platform::Platform& platform = run.platform;
     Timers& clock = timers();
     InputState& input = run.input;
+    if (stopRequested()) return false;
     // Mouse travel is only measured against the saver's own centred cursor.
     bool mouseExit = settings.MouseExit && !run.foreign;
-    bool running = !(input.shouldStop(false) || stopRequested());
+    bool running = !input.shouldStop(false);
     if (input.consumeMouse() && !run.foreign) platform.warpCursor(run.centreX, run.centreY);
     if (input.shouldStop(mouseExit)) running = false;
 
@@ -215,20 +229,22 @@ bool runFrame(RunState& run, const Settings& settings, const RunOptions& options
     ClockReading begin, updated, rendered;
     if (bench.enabled) begin = BenchRecord::now();
     double dt = clock.frame.next(platform::counterNow());
+    if (options.verbose && clock.frame.measured > dt)
+        std::fprintf(stderr, "tarnel: a frame took %.3f s; the scene advanced %.3f s\n", clock.frame.measured, dt);
     // A benchmark flies the same path on every run, a fixed step per frame, so that two runs
     // differ only in how fast they draw it.
     if (bench.enabled) dt = kBenchStepSeconds;
     stepCamera(clock.speedScale * dt);
     updateScene(dt);
     if (bench.enabled) updated = BenchRecord::now();
-    renderScene(static_cast<float>(dt), input);
+    if (!renderScene(static_cast<float>(dt), input)) return false;
     if (bench.enabled) rendered = BenchRecord::now();
     // The first frame drew every list, which compiled the renderer's shaders for them.
     if (result.frames == 0) setViewCulling(true);
 
     ++result.frames;
     if (options.frames && result.frames >= *options.frames) running = false;
-    if (!running && !options.renderPath.empty()) writeRender(options.renderPath, run.window, result);
+    if (!options.renderPath.empty()) keepWholeFrame(run);
     platform.swapBuffers();
     if (bench.enabled) recordFrame(bench, begin, updated, rendered);
     return running;
@@ -308,6 +324,7 @@ SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Setti
     result.ran = true;
     // A stop that came while loading ends the run before its first frame.
     if (!stopRequested()) runLoop(run, settings, options, result);
+    if (!options.renderPath.empty()) writeRender(options.renderPath, run, result);
     endRun(app, run, settings);
     return result;
 }

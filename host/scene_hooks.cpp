@@ -87,7 +87,7 @@ void stepCamera(double scaledSeconds) { cameraDirector().step(scaledSeconds); }
 
 void updateScene(double seconds) { updateObjects(frameLists(), seconds); }
 
-void renderScene(float seconds, InputState& input) {
+bool renderScene(float seconds, InputState& input) {
     Timers& clock = timers();
     FrameHooks hooks;
     hooks.secondPeriod = [&clock, &input] {
@@ -106,7 +106,7 @@ void renderScene(float seconds, InputState& input) {
     };
     hooks.frameDrawn = [&clock] { ++clock.period.frames; };
     hooks.abandon = [] { return stopRequested(); };
-    renderFrame(frameLists(), currentFrameSource(), cameraDirector(), hooks, seconds);
+    return renderFrame(frameLists(), currentFrameSource(), cameraDirector(), hooks, seconds);
 }
 
 void clearSceneLists() {

@@ -27,8 +27,8 @@ void startCamera();
 void stepCamera(double scaledSeconds);
 void updateScene(double seconds);
 // One frame of the current world. Each second of frames also publishes the frame rate and
-// resets the input's mouse travel.
-void renderScene(float seconds, InputState& input);
+// resets the input's mouse travel. False when a stop signal abandoned the frame half drawn.
+bool renderScene(float seconds, InputState& input);
 // Empties the world, environment and frame lists (they own nothing).
 void clearSceneLists();
 

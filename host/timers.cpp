@@ -1,16 +1,20 @@
 // Counter arithmetic of the frame timer and the one-second period.
 #include "host/timers.h"
 
+#include <algorithm>
+
 namespace tarnel {
 
 void FrameTimer::start(std::uint64_t frequency, std::uint64_t now) {
     reciprocalFrequency = frequency ? 1.0 / static_cast<double>(frequency) : 0.0;
     lastCount = now;
     elapsed = 0.0;
+    measured = 0.0;
 }
 
 double FrameTimer::next(std::uint64_t now) {
-    elapsed = static_cast<double>(now - lastCount) * reciprocalFrequency;
+    measured = static_cast<double>(now - lastCount) * reciprocalFrequency;
+    elapsed = std::min(measured, kStallBoundSeconds);
     lastCount = now;
     return elapsed;
 }

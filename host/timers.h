@@ -7,14 +7,23 @@
 
 namespace tarnel {
 
+// The longest step a frame gives the scene, in seconds of real time. A frame that took
+// longer (a paused virtual machine, a stopped process, a suspended laptop) advances the
+// flight and the animations by this much only, so they go on where they stood instead of
+// jumping ahead: an hour's step would carry the camera some 1e12 units out along its curves.
+// A quarter second keeps real time down to 4 frames a second, far below a usable saver.
+constexpr double kStallBoundSeconds = 0.25;
+
 class FrameTimer {
 public:
     double reciprocalFrequency = 0.0;  // seconds per counter tick
     std::uint64_t lastCount = 0;       // counter ticks
-    double elapsed = 0.0;              // seconds of the last frame
+    double elapsed = 0.0;              // seconds of the last frame's step, at most the stall bound
+    double measured = 0.0;             // seconds of the last frame as the counter gave them
 
     void start(std::uint64_t frequency, std::uint64_t now);
-    // Seconds since the last reading; the timer then takes this reading.
+    // The step since the last reading: its seconds, cut to the stall bound; the timer then
+    // takes this reading.
     double next(std::uint64_t now);
 };
 

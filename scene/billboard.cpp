@@ -5,6 +5,7 @@
 
 #include "camera/camera_director.h"
 #include "camera/random.h"
+#include "camera/rotation.h"
 #include "scene/sprite_gl.h"
 
 #include <GL/gl.h>
@@ -33,11 +34,10 @@ void vertex(Vector3 v) { glVertex3f(v.x, v.y, v.z); }
 Billboard::Billboard() { rotationSpeed = (1.0f - 2.0f * random01()) * 60.0f; }
 
 void Billboard::update(double elapsedSeconds) {
-    rotation = static_cast<float>(rotation + rotationSpeed * elapsedSeconds);
-    if (rotation > 360.0f) rotation -= 360.0f;
-    if (rotation < 0.0f) rotation += 360.0f;
+    rotation = wrapDegrees(static_cast<float>(rotation + rotationSpeed * elapsedSeconds));
     flashTime = static_cast<float>(flashTime + elapsedSeconds);
-    if (flashHidden + flashShown < flashTime) flashTime -= flashHidden + flashShown;
+    const float cycle = flashHidden + flashShown;
+    if (cycle > 0.0f && cycle < flashTime) flashTime = wrapIntoPeriod(flashTime, cycle);
 }
 
 // Steps 3 to 8 of a draw: where the quad stands, its axes and its half-height.

@@ -100,9 +100,7 @@ void Flare::update(double elapsedSeconds) {
         if (fade > 0.0f) fade = static_cast<float>(fade - fadeOut * dt);
         if (fade < 0.0f) fade = 0.0f;
     }
-    rotation = static_cast<float>(rotation + rotationSpeed * dt);
-    if (rotation > 360.0f) rotation -= 360.0f;
-    if (rotation < 0.0f) rotation += 360.0f;
+    rotation = wrapDegrees(static_cast<float>(rotation + rotationSpeed * dt));
     // Runs after the clamping above, so fade may stand a little outside 0..1 until the next
     // update.
     twinkleClock = static_cast<float>(twinkleClock + 6.0 * dt);
@@ -193,8 +191,10 @@ void Flare::drawLensEffect(Vector3 f, Vector3 centre) const {
     Vector3 p = normalizeOrZero(f - centre);
     gfx::beginPixelOverlay();
     glBindTexture(GL_TEXTURE_2D, lensTextures[2]);
-    // At the screen centre or the window origin the streaks have no axis: leave them out.
-    if (v.length() > 0.0f && f.length() > 0.0f) {
+    // At the screen centre or the window origin the streaks have no axis: leave them out;
+    // so are they, and the ghosts, whose lens slot no texture filled (they would be solid
+    // squares).
+    if (lensTextures[2] != 0 && v.length() > 0.0f && f.length() > 0.0f) {
         Vector3 s = normalize(v);
         Vector3 r = cross(s, Vector3(0.0f, 0.0f, 1.0f));
         s = 200.0f * s;
@@ -209,6 +209,7 @@ void Flare::drawLensEffect(Vector3 f, Vector3 centre) const {
         const Ghost& ghost = kGhosts[i];
         // p turns in place, so each ghost's turn adds to those before it.
         rotateAboutAxis(p, Vector3(0.0f, 0.0f, 1.0f), 90.0f * cosA * ghost.t);
+        if (lensTextures[ghost.tex] == 0) continue;
         Vector3 h = f + ghost.t * v + 2.0f * (2.0f - ghost.t) * p;
         glLoadIdentity();
         glTranslatef(h.x, h.y, h.z);

@@ -63,7 +63,7 @@ public:
     bool parentNotFound = false;      // the parent line named no earlier object
     Vector3 anchor;                   // offset in the parent's frame, or env direction
     Vector3 orientVector;             // pixels, reference point of the orient rotation
-    std::uint32_t lensTextures[kLensTextureCount] = {};  // GL names; 0 draws untextured
+    std::uint32_t lensTextures[kLensTextureCount] = {};  // GL names; 0: empty, its ghosts left out
 
 private:
     void place(const CameraDirector& camera);

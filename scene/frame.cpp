@@ -71,16 +71,16 @@ void updateObjects(FrameLists& lists, double seconds) {
         for (SceneObject* object : *list) object->update(seconds);
 }
 
-void renderFrame(FrameLists& lists, const FrameSource& source, const CameraDirector& camera,
+bool renderFrame(FrameLists& lists, const FrameSource& source, const CameraDirector& camera,
                  const FrameHooks& hooks, float /*seconds*/) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (source.objects == nullptr) return;
+    if (source.objects == nullptr) return true;
     lists.refresh(source);
     placeCamera(camera);
     placeLights(source.system);
     if (!drawList(lists.firstPass, camera, hooks) || !drawList(lists.objects, camera, hooks) ||
         !drawList(lists.postPass, camera, hooks))
-        return;
+        return false;
     placeCamera(camera);
     run(hooks.secondPeriod);
     glFlush();
@@ -89,6 +89,7 @@ void renderFrame(FrameLists& lists, const FrameSource& source, const CameraDirec
     glEnable(GL_BLEND);
     run(hooks.frameDrawn);
     glFlush();
+    return true;
 }
 
 }  // namespace tarnel

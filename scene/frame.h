@@ -52,8 +52,9 @@ FrameLists& frameLists();
 void updateObjects(FrameLists& lists, double seconds);
 
 // Draws one frame into the back buffer. seconds is not used by any step; it is kept so the
-// loop passes the frame time the same way to both passes.
-void renderFrame(FrameLists& lists, const FrameSource& source, const CameraDirector& camera,
+// loop passes the frame time the same way to both passes. False when the frame was
+// abandoned: the back buffer then holds part of a picture, which must not be shown.
+bool renderFrame(FrameLists& lists, const FrameSource& source, const CameraDirector& camera,
                  const FrameHooks& hooks, float seconds);
 
 }  // namespace tarnel

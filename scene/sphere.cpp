@@ -20,10 +20,6 @@ namespace {
 // The system orbit never advances: every sphere on it stands at its angle-0 point.
 constexpr float kSystemOrbitAngle = 0.0f;
 
-void wrapDegrees(float& angle) {
-    if (angle > 360.0f) angle -= 360.0f;
-}
-
 void selectTextureMatrixIdentity() {
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
@@ -58,12 +54,10 @@ Sphere::Sphere() {
 
 void Sphere::update(double elapsedSeconds) {
     float seconds = static_cast<float>(elapsedSeconds);
-    rotationAngle += rotationSpeed * seconds;
-    wrapDegrees(rotationAngle);
+    rotationAngle = wrapDegrees(rotationAngle + rotationSpeed * seconds);
 
     if (moon) {
-        moonAngle += 2.0f * moonSpeed * seconds;
-        wrapDegrees(moonAngle);
+        moonAngle = wrapDegrees(moonAngle + 2.0f * moonSpeed * seconds);
         position = initialPosition;
         rotateAboutAxis(position, rotationAxis, -moonAngle);
         rotationAngle = moonAngle;  // a moon shows its centre the same face

@@ -104,9 +104,12 @@ const Rule kBillboardKeywords[] = {
 
 void parseBillboardBlock(ObjectScriptContext& context) {
     auto billboard = std::make_unique<Billboard>();
+    const int opening = context.lines.number();
     if (!readBlockBegin(context.lines, nullptr, 0)) return;
     BillboardBlock block{*billboard, context.target};
-    readBlockLines(context.lines, kBillboardKeywords, block);
+    readBlockLines(context, kBillboardKeywords, block);
+    checkSysParent(context.lines, opening, "billboard", billboard->sys,
+                   billboard->parent != nullptr || billboard->parentNotFound);
     appendObject(context, std::move(billboard));
 }
 

@@ -46,7 +46,7 @@ void parseFlameBlock(ObjectScriptContext& context) {
     auto flame = std::make_unique<Flame>();
     if (!readBlockBegin(context.lines, nullptr, 0)) return;
     FlameBlock block{*flame, context.target};
-    readBlockLines(context.lines, kFlameKeywords, block);
+    readBlockLines(context, kFlameKeywords, block);
     appendObject(context, std::move(flame));
 }
 

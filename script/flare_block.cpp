@@ -11,6 +11,7 @@
 #include "script/object_blocks.h"
 
 #include <memory>
+#include <string>
 
 namespace tarnel {
 
@@ -51,6 +52,20 @@ void readRotation(FlareBlock& block, const char* line, const char* format) {
     if (scanValues(line, format, block.flare.rotation, perFrame) == 2) block.flare.rotationSpeed = 60.0f * perFrame;
 }
 
+// One lens texture line; a line that does not scan, or names a texture the table lacks,
+// leaves the slot empty, and the ghosts that take it are left out.
+void readLensTexture(FlareBlock& block, int slot) {
+    char path[MemoryFile::kLineSize] = {};
+    const bool named = block.lines.scan("\ttexture %s", path) == 1;
+    if (named) block.flare.setLensTexture(slot, path, textureTable());
+    if (!findingsWanted()) return;
+    const std::string ghosts = ": lens slot " + std::to_string(slot) + " stays empty and its ghosts or streaks are left out";
+    if (!named)
+        block.lines.report("lens line is no \"texture\" line" + ghosts);
+    else if (findTexture(textureTable(), path) == nullptr)
+        block.lines.report("lens texture " + quoted(path) + " is not in \"texture.txt\"" + ghosts);
+}
+
 // The four lines after "lenseffect", whatever they hold: the ghosts' size, then lens
 // textures 0, 1 and 2. A line that does not scan changes nothing.
 void readLens(FlareBlock& block, const char*, const char*) {
@@ -61,8 +76,7 @@ void readLens(FlareBlock& block, const char*, const char*) {
     readPixels<&Flare::lensSize>(block, block.lines.line(), "\tsize %f");
     for (int slot = 0; slot < Flare::kLensTextureCount; ++slot) {
         if (!block.lines.next()) return;
-        char path[MemoryFile::kLineSize] = {};
-        if (block.lines.scan("\ttexture %s", path) == 1) f.setLensTexture(slot, path, textureTable());
+        readLensTexture(block, slot);
     }
 }
 
@@ -116,6 +130,7 @@ void parseFlareBlock(ObjectScriptContext& context) {
     if (!readBlockBegin(context.lines, nullptr, 0)) return;
     FlareBlock block{*flare, context.lines, context.target};
     while (context.lines.nextInBlock()) readFlareLine(block);
+    closeBlock(context, kFlareKeywords);
     // Every flare starts dark and fades in once its occlusion test passes.
     flare->fade = 0.0f;
     appendObject(context, std::move(flare));

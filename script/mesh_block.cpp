@@ -62,7 +62,7 @@ void parseMeshBlock(ObjectScriptContext& context) {
     // The model current now: a later "geometry" line does not change this mesh.
     mesh->displayList = fixedMeshLists().geometryList;
     MeshBlock block{*mesh, context.lines};
-    readBlockLines(context.lines, kMeshKeywords, block);
+    readBlockLines(context, kMeshKeywords, block);
     appendObject(context, std::move(mesh));
 }
 

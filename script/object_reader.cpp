@@ -6,6 +6,7 @@
 #include "script/line_scan.h"
 
 #include <cstring>
+#include <string>
 
 namespace tarnel {
 
@@ -37,6 +38,11 @@ void readTextureLine(SceneObject& object, const char* line, const char* format) 
         reportAtReadingPlace("", "texture " + quoted(path) + " is not in \"texture.txt\"");
     setTexture(path, object.alphaTexture, object.textureId);
     object.hasTexture = true;
+}
+
+void checkSysParent(const ScriptLines& lines, int openingLine, const char* kind, bool sys, bool parentLineRead) {
+    if (findingsWanted() && sys && !parentLineRead)
+        lines.reportAt(openingLine, "\"sys\" " + std::string(kind) + " without a \"parent\" line is not drawn");
 }
 
 }  // namespace tarnel

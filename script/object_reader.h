@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace tarnel {
 
@@ -26,6 +27,15 @@ public:
     float moonScale = 1.0f;         // speed scale of the next moon
 };
 
+// The block read last, as far as the checks between blocks need it: while findings are
+// wanted, a line after its "end" that reads as one of its keyword lines shows that the block
+// was cut short, and the line went unread.
+class ClosedBlock {
+public:
+    std::vector<std::pair<const char*, const char*>> rules;  // keyword and format; empty: none
+    int endLine = 0;
+};
+
 // What a block parser works with: the lines (positioned on the block's opening line), the
 // list its object joins, the script's state, and where "geometry" members come from.
 class ObjectScriptContext {
@@ -34,6 +44,7 @@ public:
     ObjectList& target;
     ObjectScriptState state;
     const MemberOpener& openMember;
+    ClosedBlock closed;
 };
 
 // Reads on to the block's "begin" line. With name given (spheres and meshes), the word after
@@ -50,13 +61,23 @@ struct KeywordRule {
     void (*apply)(Block& block, const char* line, const char* format);
 };
 
+// Notes the block's keyword table and the line that ended it, for the checks between blocks.
+template <class Block, std::size_t N>
+void closeBlock(ObjectScriptContext& context, const KeywordRule<Block> (&rules)[N]) {
+    if (!findingsWanted()) return;
+    context.closed.rules.clear();
+    for (const KeywordRule<Block>& rule : rules) context.closed.rules.emplace_back(rule.keyword, rule.format);
+    context.closed.endLine = context.lines.number();
+}
+
 // The keyword loop: every line after "begin", up to and including the one that begins with
 // "end", is tested against every rule in table order; each rule whose keyword begins the
 // line takes effect. A rule that reads a sub-block of its own ends the tests: the lines it
 // read belong to it, and the block goes on after them. Stops at the end of the data when no
 // "end" comes.
 template <class Block, std::size_t N>
-void readBlockLines(ScriptLines& lines, const KeywordRule<Block> (&rules)[N], Block& block) {
+void readBlockLines(ObjectScriptContext& context, const KeywordRule<Block> (&rules)[N], Block& block) {
+    ScriptLines& lines = context.lines;
     while (lines.nextInBlock()) {
         const unsigned long lineRead = lines.linesRead();
         bool known = lines.startsWith("end");
@@ -74,6 +95,7 @@ void readBlockLines(ScriptLines& lines, const KeywordRule<Block> (&rules)[N], Bl
         }
     }
     checkTerminated(lines, "end", "block");
+    closeBlock(context, rules);
 }
 
 // The first object of list whose name is exactly the word of a "parent %s" line (cut to the
@@ -82,6 +104,11 @@ SceneObject* findParent(const ObjectList& list, const char* line, const char* fo
 
 // A "texture %s" line: looks the path up in the texture table (setTexture) and sets hasTexture.
 void readTextureLine(SceneObject& object, const char* line, const char* format);
+
+// A "sys" object stands relative to its parent, so without a "parent" line it is not drawn:
+// reported at the block's opening line. A parent line naming no earlier object has been
+// reported where it stands.
+void checkSysParent(const ScriptLines& lines, int openingLine, const char* kind, bool sys, bool parentLineRead);
 
 // Hands the object to the scene object store, which keeps it for the run, and appends it to
 // the target list.

@@ -9,6 +9,8 @@
 #include "script/object_blocks.h"
 #include "script/reader_findings.h"
 
+#include <string>
+
 namespace tarnel {
 
 namespace {
@@ -37,6 +39,20 @@ const BlockKind kBlockKinds[] = {
     {"ps", parsePsBlock},
 };
 
+// A line between blocks that reads as a keyword line of the block before it: that block was
+// ended by an "end" too early (or by a line that merely begins with "end"), and its last
+// lines went unread. Reported once a block.
+void checkCutShort(ObjectScriptContext& context) {
+    ClosedBlock& closed = context.closed;
+    for (const auto& rule : closed.rules) {
+        if (!isKeywordLine(context.lines.line(), rule.first, rule.second)) continue;
+        context.lines.report(quoted(rule.first) + " line after the block's \"end\" at line " +
+                             std::to_string(closed.endLine) + ": the block ended early and this line is skipped");
+        closed.rules.clear();
+        return;
+    }
+}
+
 const BlockKind* blockKindOf(const ScriptLines& lines) {
     for (const BlockKind& kind : kBlockKinds) {
         if (lines.startsWith(kind.keyword)) return &kind;
@@ -56,7 +72,7 @@ void readGeometryLine(const ObjectScriptContext& context) {
 
 void readObjectScript(ObjectList& target, MemoryFile& file, const MemberOpener& openMember) {
     ScriptLines lines(file);
-    ObjectScriptContext context{lines, target, ObjectScriptState(), openMember};
+    ObjectScriptContext context{lines, target, ObjectScriptState(), openMember, ClosedBlock()};
     bool more = lines.next();
     while (more) {
         if (loadingStopped()) return;
@@ -70,6 +86,7 @@ void readObjectScript(ObjectList& target, MemoryFile& file, const MemberOpener& 
             sendLoadingTick();
         } else if (findingsWanted()) {
             checkNearMiss(lines, {"sphere", "billboard", "flare", "mesh", "flame", "ps", "ENDWORLD", "geometry"});
+            checkCutShort(context);
         }
         more = lines.next();
     }

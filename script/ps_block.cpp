@@ -6,6 +6,7 @@
 #include "script/object_blocks.h"
 
 #include <memory>
+#include <string>
 
 namespace tarnel {
 
@@ -23,7 +24,12 @@ void setMode(PsBlock& block, const char*, const char*) {
 
 void readDens(PsBlock& block, const char* line, const char* format) {
     int count = 0;
-    if (scanValues(line, format, count) == 1) block.object.allocateParticles(count);
+    if (scanValues(line, format, count) != 1) return;
+    block.object.allocateParticles(count);
+    if (block.object.dens != count)
+        reportAtReadingPlace("", "dens " + std::to_string(count) + " is outside 0.." +
+                                     std::to_string(ParticleSystem::kMaxParticles) + ": the system has " +
+                                     std::to_string(block.object.dens) + " particles");
 }
 
 using Rule = KeywordRule<PsBlock>;
@@ -47,7 +53,7 @@ void parsePsBlock(ObjectScriptContext& context) {
     auto system = std::make_unique<ParticleSystem>();
     if (!readBlockBegin(context.lines, nullptr, 0)) return;
     PsBlock block{*system};
-    readBlockLines(context.lines, kPsKeywords, block);
+    readBlockLines(context, kPsKeywords, block);
     appendObject(context, std::move(system));
 }
 

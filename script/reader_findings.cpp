@@ -48,12 +48,9 @@ bool oneEditApart(const std::string& a, const std::string& b) {
     return shorter.compare(i, std::string::npos, longer, i + 1, std::string::npos) == 0;
 }
 
-}  // namespace
-
-std::string quoted(const char* text) { return "\"" + std::string(text) + "\""; }
-
-void checkValues(const ScriptLines& lines, const char* format) {
-    if (!findingsWanted() || format == nullptr) return;
+// How many of format's values the line gives, into scratch values; wanted gets how many the
+// format asks for.
+int scanIntoScratch(const char* line, const char* format, std::size_t& wanted) {
     float floats[kMaxValues];
     int ints[kMaxValues];
     char words[kMaxValues][MemoryFile::kLineSize];
@@ -66,11 +63,29 @@ void checkValues(const ScriptLines& lines, const char* format) {
         else if (*f == 'd') targets.emplace_back(ints[i]);
         else if (*f == 's') targets.emplace_back(words[i], sizeof words[i]);
     }
-    const std::size_t count = targets.size();
-    const int scanned = scanLine(lines.line(), format, targets.data(), count);
+    wanted = targets.size();
+    return scanLine(line, format, targets.data(), wanted);
+}
+
+}  // namespace
+
+std::string quoted(const char* text) { return "\"" + std::string(text) + "\""; }
+
+void checkValues(const ScriptLines& lines, const char* format) {
+    if (!findingsWanted() || format == nullptr) return;
+    std::size_t count = 0;
+    const int scanned = scanIntoScratch(lines.line(), format, count);
     if (static_cast<std::size_t>(scanned) < count)
         lines.report("values do not scan as " + quoted(format) + " (" + std::to_string(scanned) + " of " +
                      std::to_string(count) + " read)");
+}
+
+bool isKeywordLine(const char* line, const char* keyword, const char* format) {
+    const auto first = wordAt(line, 0);
+    if (first.second != std::strlen(keyword) || std::strncmp(first.first, keyword, first.second) != 0) return false;
+    if (format == nullptr) return wordAt(line, 1).second == 0;
+    std::size_t wanted = 0;
+    return static_cast<std::size_t>(scanIntoScratch(line, format, wanted)) == wanted;
 }
 
 void checkWordFits(const ScriptLines& lines, int index, std::size_t capacity, const char* what) {

@@ -27,6 +27,11 @@ void checkNearMiss(const ScriptLines& lines, const char* const* keywords, std::s
 // Reports, once the lines have stopped, when the current line does not begin with terminator.
 void checkTerminated(const ScriptLines& lines, const char* terminator, const char* what);
 
+// Whether the line reads as a whole keyword line: its first word is exactly keyword, and
+// every value of format scans (a keyword without a format: nothing follows it). A comment
+// that merely begins with the word is no keyword line.
+bool isKeywordLine(const char* line, const char* keyword, const char* format);
+
 // "keyword" -> "\"keyword\"": quoting for messages.
 std::string quoted(const char* text);
 

@@ -29,8 +29,9 @@ public:
     // In a block: reads the next line unless the current one closes the block ("end").
     bool nextInBlock();
 
-    // Reports a finding at the current line.
+    // Reports a finding at the current line, or at an earlier one of the same member.
     void report(const std::string& message) const { reportFinding(file.name, lineNumber, message); }
+    void reportAt(int line, const std::string& message) const { reportFinding(file.name, line, message); }
     int number() const { return lineNumber; }
     bool emptyFile() const { return file.size == 0; }
 

@@ -19,6 +19,7 @@ public:
     Sphere& sphere;
     ObjectScriptState& state;
     const ObjectList& earlier;
+    bool parentLineRead = false;
 };
 
 // While the system orbit is still on, a position is stored 2000 nearer in x: "orbit" must
@@ -124,18 +125,23 @@ const Rule kSphereKeywords[] = {
     {"color", "color V(%f %f %f)",
      [](SphereBlock& b, const char* line, const char* format) { scanVector(b.sphere.color, line, format); }},
     {"parent", "parent %s",
-     [](SphereBlock& b, const char* line, const char* format) { b.sphere.parent = findParent(b.earlier, line, format); }},
+     [](SphereBlock& b, const char* line, const char* format) {
+         b.sphere.parent = findParent(b.earlier, line, format);
+         b.parentLineRead = true;
+     }},
 };
 
 }  // namespace
 
 void parseSphereBlock(ObjectScriptContext& context) {
     auto sphere = std::make_unique<Sphere>();
+    const int opening = context.lines.number();
     if (!readBlockBegin(context.lines, sphere->name, sizeof sphere->name)) return;
     sphere->displayList = fixedMeshLists().sphereList;
     sphere->alphaTexture = context.state.lastAlphaTexture;
     SphereBlock block{*sphere, context.state, context.target};
-    readBlockLines(context.lines, kSphereKeywords, block);
+    readBlockLines(context, kSphereKeywords, block);
+    checkSysParent(context.lines, opening, "sphere", sphere->sys, block.parentLineRead);
     appendObject(context, std::move(sphere));
 }
 

@@ -1,6 +1,6 @@
 // tarnel-pack check: loads a package through the saver's own loaders, in an offscreen GL
 // context, and lists what they skipped or substituted, plus what only the whole package
-// shows (the world the saver starts with).
+// shows (the world the saver starts with) and the music, which the saver hands its player.
 #include "tools/pack_commands.h"
 
 #include "assets/archive.h"
@@ -10,6 +10,7 @@
 #include "host/scene_hooks.h"
 #include "platform/message_box.h"
 #include "platform/offscreen_gl.h"
+#include "tools/music_check.h"
 
 #include <cstdio>
 #include <memory>
@@ -65,6 +66,7 @@ int checkCommand(const Arguments& args) {
     if (!loaded->archive.damage.empty()) reportFinding(args[0].c_str(), 0, loaded->archive.damage);
     loadScene();
     checkWholePackage(loadedScene());
+    checkMusicMember();
     setFindingHandler(nullptr);
     for (const std::string& line : findings.lines) std::printf("%s\n", line.c_str());
     return findings.lines.empty() ? kExitOk : kExitFailed;

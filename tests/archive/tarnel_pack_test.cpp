@@ -1,37 +1,18 @@
 // tarnel-pack as a user runs it: exit status and output of each command.
 #include "assets/rar/rar_writer.h"
 #include "tests/archive/rar_test_support.h"
+#include "tests/support/tool_run.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-
 using tarnel::test::bytesOf;
+using tarnel::test::pack;
+using tarnel::test::quote;
 using tarnel::test::readBytes;
 using tarnel::test::TempDir;
+using tarnel::test::ToolRun;
 
 namespace {
-
-struct ToolRun {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
-
-ToolRun pack(const std::string& arguments) {
-    const std::string command = std::string(TARNEL_BINARY_DIR) + "/tools/tarnel-pack " + arguments + " 2>&1";
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe)) run.output += buffer;
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
-
-std::string quote(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
 class TarnelPack : public ::testing::Test {
 protected:

@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -37,6 +40,15 @@ public:
 };
 
 inline Bytes textBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// A file of tests/data, named from there: a missing one is a broken checkout, and the test
+// fails on the spot with its name.
+inline Bytes readTestData(const std::string& relative) {
+    const std::string path = std::string(TARNEL_TEST_DATA) + "/" + relative;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("missing test data file " + path);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 // Records every message box shown while it lives.
 class MessageCapture {

@@ -112,10 +112,29 @@ TEST(JpegReader, RefusesPicturesLargerThanTheLimit) {
     EXPECT_TRUE(refused.image.pixels.empty());
 }
 
-TEST(JpegReader, RefusesFourComponentPicturesThatCannotBeUploaded) {
-    Bytes file = encodeJpeg(8, 8, 4, Bytes(8 * 8 * 4, 100));
-    JpegResult result = decodeJpeg(file.data(), file.size());
-    EXPECT_FALSE(result.ok());
-    EXPECT_TRUE(result.image.pixels.empty());
-    EXPECT_EQ(result.image.width, 0);
+TEST(JpegReader, DecodesCmykAndYcckSeparationsToRedGreenBlue) {
+    // 16 x 16, red above and blue below, as Adobe's programs store inks (255 minus each):
+    // cmyk.jpg written by libjpeg, ycck.jpg by ImageMagick (tests/data/jpeg/README.md).
+    for (const char* name : {"cmyk.jpg", "ycck.jpg"}) {
+        Bytes file = readTestData(std::string("jpeg/") + name);
+        JpegResult result = decodeJpeg(file.data(), file.size());
+        ASSERT_TRUE(result.ok()) << name << ": " << result.error;
+        EXPECT_EQ(result.image.components(), 3) << name;
+        EXPECT_EQ(result.image.rowBytes, 48) << name;
+        expectNear(result.image.pixels.data(), {0, 0, 255});
+        expectNear(result.image.pixels.data() + 48 * 15, {255, 0, 0});
+    }
+    // Without Adobe's marker the values are the inks themselves: the red band's full cyan and
+    // black make it black, the blue band's full yellow and black too.
+    Bytes unmarked = readTestData("jpeg/cmyk.jpg");
+    for (std::size_t i = 2; i + 4 < unmarked.size(); i += 2 + (unmarked[i + 2] << 8 | unmarked[i + 3])) {
+        if (unmarked[i + 1] != 0xEE) continue;  // APP14, Adobe's segment
+        unmarked.erase(unmarked.begin() + static_cast<long>(i), unmarked.begin() + static_cast<long>(i) + 2 +
+                                                                   (unmarked[i + 2] << 8 | unmarked[i + 3]));
+        break;
+    }
+    JpegResult plain = decodeJpeg(unmarked.data(), unmarked.size());
+    ASSERT_TRUE(plain.ok()) << plain.error;
+    expectNear(plain.image.pixels.data(), {0, 0, 0});
+    expectNear(plain.image.pixels.data() + 48 * 15, {0, 0, 0});
 }

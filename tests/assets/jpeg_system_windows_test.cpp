@@ -6,16 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 namespace tarnel::testing {
 namespace {
 
-Bytes sample(const char* name) {
-    std::ifstream in(std::string(TARNEL_TEST_DATA) + "/jpeg/" + name, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+Bytes sample(const char* name) { return readTestData(std::string("jpeg/") + name); }
 
 // Within the loss of a quality-95 JPEG.
 void expectColour(const Image& image, int row, int r, int g, int b) {
@@ -45,6 +39,18 @@ TEST(SystemJpeg, DecodesGreyToOneByteAPixel) {
     EXPECT_EQ(result.image.components(), 1);
     ASSERT_EQ(result.image.pixels.size(), 64u);
     EXPECT_NEAR(result.image.pixels[27], 128, 4);
+}
+
+TEST(SystemJpeg, DecodesCmykAndYcckSeparationsToRedGreenBlue) {
+    for (const char* name : {"cmyk.jpg", "ycck.jpg"}) {  // 16 x 16: red above, blue below
+        Bytes bands = sample(name);
+        JpegResult result = decodeJpeg(bands.data(), bands.size());
+        ASSERT_TRUE(result.ok()) << name << ": " << result.error;
+        EXPECT_EQ(result.image.components(), 3) << name;
+        ASSERT_EQ(result.image.pixels.size(), 16u * 16u * 3u) << name;
+        expectColour(result.image, 0, 0, 0, 255);
+        expectColour(result.image, 15, 255, 0, 0);
+    }
 }
 
 TEST(SystemJpeg, GivesAnErrorForBadTruncatedOrOversizedData) {

@@ -35,13 +35,20 @@ TEST(MeshFile, ReadsEverySectionIntoItsArrays) {
     EXPECT_FLOAT_EQ(mesh.normal[8][0], -1.0f);
 }
 
-TEST(MeshFile, DropsTrianglesWhoseIndicesLeaveTheirArrays) {
+TEST(MeshFile, DropsTrianglesWhoseIndicesLeaveTheirArraysOrWhoseValuesAreNoNumbers) {
     MeshSpec spec = oneTriangle();
-    spec.triangles.push_back({{0, 1, 3}, {0, 1, 2}, {}});  // vertex 3 does not exist
+    spec.triangles.push_back({{0, 1, 5}, {0, 1, 2}, {}});  // vertex 5 does not exist
     spec.triangles.push_back({{0, 1, 2}, {0, 9, 2}, {}});  // nor texture coordinate 9
     spec.triangles.push_back({{2, 1, 0}, {1, 1, 1}, {0, 0, 7, 0, 0, 7, 0, 0, 7}});
+    spec.positions.push_back({{NAN, 0.0f, 0.0f}});
+    spec.texCoords.push_back({{0.0f, INFINITY}});
+    spec.triangles.push_back({{3, 1, 0}, {0, 1, 2}, {}});                     // a NaN position
+    spec.triangles.push_back({{0, 1, 2}, {0, 3, 2}, {}});                     // an infinite s, t
+    spec.triangles.push_back({{0, 1, 2}, {0, 1, 2}, {0, 0, 0, 0, -INFINITY}});  // a normal
     MeshArrays mesh = parse(meshBytes(spec));
     ASSERT_EQ(mesh.triangleCount, 2u);
+    EXPECT_EQ(mesh.outOfRange, 2u);
+    EXPECT_EQ(mesh.notFinite, 3u);
     EXPECT_EQ(mesh.vertexIndex[0][1], 2u);
     EXPECT_EQ(mesh.texCoordIndex[1][1], 1u);
     EXPECT_FLOAT_EQ(mesh.normal[5][1], 7.0f);

@@ -78,20 +78,40 @@ TEST(TgaReader, CutsRunLengthPacketsAtTheEndOfThePicture) {
     EXPECT_EQ(raw.image.pixels, (Bytes{1, 2}));
 }
 
-TEST(TgaReader, RefusesPicturesShorterThanTheirHeaderSays) {
-    EXPECT_EQ(decode(tgaHeader(2, 24, 2, 2) + Bytes{1, 2, 3}).status, TgaStatus::damaged);
-    EXPECT_EQ(decode(tgaHeader(10, 24, 2, 2) + Bytes{0x80, 1, 2, 3}).status, TgaStatus::damaged);
-    EXPECT_EQ(decode(tgaHeader(1, 8, 1, 1, 1, 4, 24) + Bytes{1, 2, 3}).status, TgaStatus::damaged);
-    EXPECT_EQ(decode(Bytes{0, 0, 2, 0, 0}).status, TgaStatus::damaged);
-    EXPECT_EQ(decode(tgaHeader(2, 24, 0, 5)).status, TgaStatus::damaged);
-    // A huge picture in a few bytes is refused before anything is allocated for it.
-    EXPECT_EQ(decode(tgaHeader(10, 32, 0xFFFF, 0xFFFF) + Bytes{0xFF, 1, 2, 3, 4}).status, TgaStatus::damaged);
-}
-
-TEST(TgaReader, RefusesUnknownTypesAndColourMapsThatAreNotTwentyFourBits) {
-    EXPECT_EQ(decode(tgaHeader(32, 8, 1, 1) + Bytes{1}).status, TgaStatus::unsupportedType);
-    EXPECT_EQ(decode(tgaHeader(1, 8, 1, 1, 0, 0, 0) + Bytes{0}).status, TgaStatus::unsupportedType);
-    EXPECT_EQ(decode(tgaHeader(1, 8, 1, 1, 1, 1, 32) + Bytes{1, 2, 3, 4, 0}).status, TgaStatus::unsupportedType);
+TEST(TgaReader, RefusesDamagedOrUnknownPicturesSayingWhatIsWrong) {
+    struct Case {
+        Bytes bytes;
+        TgaStatus status;
+        const char* error;
+    };
+    Bytes longId = tgaHeader(2, 24, 1, 1);
+    longId[0] = 200;
+    const Case cases[] = {
+        {tgaHeader(2, 24, 2, 2) + Bytes{1, 2, 3}, TgaStatus::damaged, "TGA header says 2x2 but the member has 21 bytes"},
+        {tgaHeader(10, 24, 2, 2) + Bytes{0x80, 1, 2, 3}, TgaStatus::damaged,
+         "TGA header says 2x2 in run-length packets but the member has 22 bytes"},
+        {tgaHeader(1, 8, 1, 1, 1, 4, 24) + Bytes{1, 2, 3}, TgaStatus::damaged,
+         "TGA header says a colour map of 4 entries but the member has 21 bytes"},
+        {Bytes{0, 0, 2, 0, 0}, TgaStatus::damaged, "the member has 5 bytes, fewer than the 18 of a TGA header"},
+        {longId, TgaStatus::damaged, "TGA header says an image ID of 200 bytes but the member has 18 bytes"},
+        {tgaHeader(2, 24, 0, 5), TgaStatus::damaged, "TGA header says 0x5: a picture without pixels"},
+        // A huge picture in a few bytes is refused before anything is allocated for it.
+        {tgaHeader(10, 32, 0xFFFF, 0xFFFF) + Bytes{0xFF, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, TgaStatus::damaged,
+         "TGA header says 65535x65535 but the member has 34 bytes"},
+        {tgaHeader(32, 8, 1, 1) + Bytes{1}, TgaStatus::unsupportedType,
+         "TGA image type 32 is none of 1, 2, 3, 9, 10 and 11"},
+        {tgaHeader(1, 8, 1, 1, 0, 0, 0) + Bytes{0}, TgaStatus::unsupportedType,
+         "TGA of type 1 has no 24-bit colour map (map type 0, 0 bits an entry)"},
+        {tgaHeader(1, 8, 1, 1, 1, 1, 32) + Bytes{1, 2, 3, 4, 0}, TgaStatus::unsupportedType,
+         "TGA of type 1 has no 24-bit colour map (map type 1, 32 bits an entry)"},
+        {tgaHeader(2, 15, 1, 1) + Bytes{0, 0}, TgaStatus::unsupportedDepth, "TGA of type 2 cannot have 15 bits a pixel"},
+    };
+    for (const Case& c : cases) {
+        TgaResult result = decode(c.bytes);
+        EXPECT_EQ(result.status, c.status) << c.error;
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_TRUE(result.image.pixels.empty());
+    }
 }
 
 TEST(TgaReader, SkipsTheColourMapOfATrueColourPicture) {

@@ -38,7 +38,7 @@ moon_line=$(grep -n '^moon.jpg' "$data/texture.txt" | cut -d: -f1)
 damaged broken_image "head -c 3000 textures/moon.jpg > cut && mv cut textures/moon.jpg" \
     "texture.txt:$moon_line: image"' "textures\moon.jpg" is damaged: parts of it are made up'
 damaged short_mesh "head -c 100 meshes/station.dat > cut && mv cut meshes/station.dat" \
-    'orbit.txt:5: mesh "meshes\station.dat" is shorter than its sections say; it draws nothing'
+    'orbit.txt:5: mesh "meshes\station.dat": header says 4400 vertices, 2072 triangles and 4400 texture coordinates (212332 bytes) but the member has 100 bytes; it draws nothing'
 
 # Not a package: missing, empty, random bytes.
 expect_status 2 "$work/none.sdd"

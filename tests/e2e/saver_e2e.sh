@@ -37,6 +37,7 @@ private_display() { start_xvfb "$work" || fail "Xvfb did not start"; }
 # JPEG shows a modal "Error" box before the saver window appears: press its OK button.
 answer_error_box() {
     local box
+    [ -n "${DISPLAY:-}" ] || return 0  # offscreen runs show no boxes
     box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Error".*/\1/p' | head -n1)
     [ -z "$box" ] || xdotool key --window "$box" Return 2>/dev/null || true
 }
@@ -298,6 +299,87 @@ window_id_missing)
     [ "$(wc -l <"$work/saver.log")" -eq 1 ] || fail "not one line"
     grep -q '^tarnel: there is no window 0x2a00007' "$work/saver.log" || fail "the window is not named"
     echo "status $status: $(cat "$work/saver.log")"
+    ;;
+stop_keeps_the_last_whole_frame)
+    # A stop signal drops the frame it comes in: the PNG holds the last frame drawn whole,
+    # never the cleared or half-drawn picture of the dropped one.
+    write_settings ""
+    unset DISPLAY
+    for signal in TERM INT; do
+        rm -f "$work/out.png"
+        (cd "$work" && exec "$tarnel" --headless --size 160x120 --data "$package" --render out.png --verbose) \
+            >"$work/saver.log" 2>&1 &
+        saver_pid=$!
+        wait_loaded
+        sleep 0.5
+        kill -"$signal" "$saver_pid"
+        wait_saver
+        [ -f "$work/out.png" ] || fail "SIG$signal: no PNG written"
+        brightest=$(convert "$work/out.png" -format '%[fx:maxima]' info:)
+        echo "SIG$signal: brightest value of the PNG $brightest"
+        awk -v b="$brightest" 'BEGIN { exit !(b > 0.1) }' || fail "SIG$signal: the PNG is black"
+    done
+    ;;
+stop_in_a_heavy_frame)
+    # Forty streams with a hostile particle count (each cut to the cap) make frames of half a
+    # second or more on a software renderer; a stop in the middle of one still ends the run,
+    # through its end steps, within a second.
+    write_settings ""
+    unset DISPLAY
+    cp -r "$(dirname "$package")/data" "$work/data"
+    sed -i '/^ENDWORLD/d' "$work/data/orbit.txt"
+    for _ in $(seq 40); do
+        printf 'ps\nbegin\nline\ndens 2147483647\npoint1 V(0 0 -1)\ntexture textures\\puff.jpg\nend\n'
+    done >>"$work/data/orbit.txt"
+    echo ENDWORLD >>"$work/data/orbit.txt"
+    "$(dirname "$tarnel")/tools/tarnel-pack" build "$work/data" -o "$work/heavy.sdd" >/dev/null
+    (cd "$work" && exec "$tarnel" --headless --size 640x480 --data heavy.sdd --verbose) >"$work/saver.log" 2>&1 &
+    saver_pid=$!
+    wait_loaded
+    for _ in $(seq 300); do
+        grep -q '^tarnel: a frame took' "$work/saver.log" && break
+        sleep 0.1
+    done
+    took=$(sed -n 's/^tarnel: a frame took \([0-9.]*\) s.*/\1/p' "$work/saver.log" | head -n1)
+    echo "a heavy frame took ${took:-?} s"
+    [ -n "$took" ] || fail "no frame took longer than the stall bound: the scene is not heavy"
+    sleep 0.2
+    kill -TERM "$saver_pid"
+    sent=$EPOCHREALTIME
+    (sleep $((10 * slowdown)); kill -KILL "$saver_pid" 2>/dev/null) &
+    watchdog=$!
+    status=0
+    wait "$saver_pid" || status=$?
+    ended=$EPOCHREALTIME
+    saver_pid=""
+    kill "$watchdog" 2>/dev/null || true
+    late=$(awk -v a="$sent" -v b="$ended" 'BEGIN { printf "%.2f", b - a }')
+    echo "SIGTERM in a heavy frame: ended with status $status $late s later"
+    [ "$status" -eq 0 ] || fail "SIGTERM in a heavy frame: exit status $status"
+    awk -v t="$late" -v s="$slowdown" 'BEGIN { exit !(t <= s) }' || fail "SIGTERM in a heavy frame: $late s to end"
+    ;;
+stall_is_bounded)
+    # Stopped for a second and a half between two frames (as a paused machine would be), the
+    # saver takes the stall as the bound of a quarter second and draws on from there.
+    write_settings ""
+    unset DISPLAY
+    (cd "$work" && exec "$tarnel" --headless --size 64x48 --verbose) >"$work/saver.log" 2>&1 &
+    saver_pid=$!
+    wait_loaded
+    sleep 0.5
+    kill -STOP "$saver_pid"
+    sleep 1.5
+    kill -CONT "$saver_pid"
+    sleep 1
+    kill -TERM "$saver_pid"
+    wait_saver
+    stall=$(sed -n 's/^tarnel: a frame took \([0-9.]*\) s; the scene advanced \([0-9.]*\) s$/\1 \2/p' "$work/saver.log" |
+        sort -rn | head -n1)
+    echo "longest frame, and the step it gave: ${stall:-none}"
+    [ -n "$stall" ] || fail "no frame was taken as the stall bound"
+    read -r took advanced <<<"$stall"
+    awk -v t="$took" 'BEGIN { exit !(t >= 1.4) }' || fail "the longest frame took $took s, not the stall's 1.5 s"
+    [ "$advanced" = "0.250" ] || fail "the stalled frame advanced the scene $advanced s, not the bound of 0.250 s"
     ;;
 headless_render)
     write_settings ""

@@ -144,12 +144,19 @@ TEST(ExitRules, SlowDriftIsForgivenByTheOneSecondReset) {
     EXPECT_GE(period.framesPerSecond, 10);
 }
 
-TEST(Timers, FrameTimerMeasuresSecondsBetweenReadings) {
+TEST(Timers, FrameTimerMeasuresSecondsBetweenReadingsUpToTheStallBound) {
     FrameTimer timer;
     timer.start(1000000000u, 5000000000u);
-    EXPECT_DOUBLE_EQ(timer.next(5250000000u), 0.25);
-    EXPECT_DOUBLE_EQ(timer.next(5250000000u), 0.0);
-    EXPECT_EQ(timer.lastCount, 5250000000u);
+    EXPECT_DOUBLE_EQ(timer.next(5200000000u), 0.2);
+    EXPECT_DOUBLE_EQ(timer.next(5200000000u), 0.0);
+    EXPECT_DOUBLE_EQ(timer.next(5450000000u), kStallBoundSeconds) << "exactly the bound";
+    EXPECT_EQ(timer.lastCount, 5450000000u);
+    // An hour stopped (a paused machine, SIGSTOP) is one bounded step; the next frame is
+    // measured from the end of the stall, not its start.
+    const std::uint64_t hour = 3600u * 1000000000ull;
+    EXPECT_DOUBLE_EQ(timer.next(5450000000u + hour), kStallBoundSeconds);
+    EXPECT_DOUBLE_EQ(timer.measured, 3600.0);
+    EXPECT_DOUBLE_EQ(timer.next(5460000000u + hour), 0.01);
 }
 
 TEST(Timers, SecondPeriodRollsOverAfterMoreThanOneSecond) {

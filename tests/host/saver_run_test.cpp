@@ -61,11 +61,16 @@ public:
         calls.push_back("play");
         return false;
     }
+    void swapBuffers() override {
+        HeadlessPlatform::swapBuffers();
+        if (swapCount == stopAfterSwap) setStopRequested(true);
+    }
     void stopMusic() override { calls.push_back("stop music"); }
     void closeAudio() override { calls.push_back("close audio"); }
 
     std::vector<platform::DisplayDevice> devices;
     bool failMainWindow = false;
+    int stopAfterSwap = -1;  // a stop signal arrives right after this many swaps
     platform::Rect mainRect;
     std::vector<platform::Rect> blackRects;
     std::vector<platform::GammaRamp> rampsWritten;
@@ -198,6 +203,25 @@ TEST_F(SaverRun, AStopSignalEndsTheLoopAndRunsTheEndSteps) {
     EXPECT_EQ(run().frames, 0);
     EXPECT_EQ(platform.gamma, userRamp);
     EXPECT_TRUE(platform.cursorVisible);
+}
+
+TEST_F(SaverRun, AStopSignalBetweenFramesEndsTheRunWithoutAnotherFrameAndRendersTheLastOne) {
+    std::string path = (std::filesystem::temp_directory_path() / "tarnel-saver-stop-test.png").string();
+    std::filesystem::remove(path);
+    options.renderPath = path;
+    platform.stopAfterSwap = 2;
+    SaverRunResult result = run();
+    EXPECT_EQ(result.frames, 2);
+    EXPECT_EQ(platform.swapCount, 2) << "the frame the stop came before is neither drawn nor shown";
+    EXPECT_TRUE(result.renderWritten);
+    EXPECT_TRUE(std::filesystem::exists(path));
+    std::filesystem::remove(path);
+
+    // Before any whole frame there is nothing to write.
+    platform.stopAfterSwap = -1;
+    setStopRequested(true);
+    EXPECT_FALSE(run().renderWritten);
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(SaverRun, AFailedWindowStillRestoresModeAndCursor) {

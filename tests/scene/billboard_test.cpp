@@ -21,7 +21,7 @@ public:
     void update(double) override {}
 };
 
-TEST(BillboardUpdate, RollsAtItsSpeedAndWrapsOnceEachWay) {
+TEST(BillboardUpdate, RollsAtItsSpeedAndWrapsIntoZeroTo360EitherWay) {
     Billboard b;
     b.rotationSpeed = 60.0f;
     b.update(7.0);
@@ -30,6 +30,8 @@ TEST(BillboardUpdate, RollsAtItsSpeedAndWrapsOnceEachWay) {
     b.rotationSpeed = -60.0f;
     b.update(1.0);
     EXPECT_FLOAT_EQ(b.rotation, 310.0f);
+    b.update(10.0);  // 600 degrees back in one step
+    EXPECT_FLOAT_EQ(b.rotation, 70.0f);
 }
 
 TEST(BillboardUpdate, StartsWithARandomRollSpeedWithinSixtyDegreesEitherWay) {
@@ -55,6 +57,8 @@ TEST(BillboardUpdate, BlinkTimerRunsThroughHiddenThenShownAndWraps) {
     EXPECT_FLOAT_EQ(b.flashTime, 0.5f);  // 3.5 is past the 3-second cycle
     b.update(2.5);
     EXPECT_FLOAT_EQ(b.flashTime, 3.0f);  // a whole cycle is not yet past it
+    b.update(7.0);
+    EXPECT_FLOAT_EQ(b.flashTime, 1.0f) << "a step of several cycles lands inside the cycle";
 }
 
 class BillboardDraw : public SpriteGlTest {

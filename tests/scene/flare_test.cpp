@@ -53,7 +53,7 @@ TEST(FlareUpdate, FadesOutAtFadeOutPerSecondAndStopsAtZero) {
     EXPECT_EQ(f.fade, 0.0f);
 }
 
-TEST(FlareUpdate, RollsAtItsSpeedAndWrapsOnceEachWay) {
+TEST(FlareUpdate, RollsAtItsSpeedAndWrapsIntoZeroTo360EitherWay) {
     Flare f;
     f.rotation = 350.0f;
     f.update(1.0);
@@ -62,6 +62,8 @@ TEST(FlareUpdate, RollsAtItsSpeedAndWrapsOnceEachWay) {
     f.rotationSpeed = -60.0f;
     f.update(0.5);
     EXPECT_FLOAT_EQ(f.rotation, 335.0f);
+    f.update(10.0);  // 600 degrees back in one step
+    EXPECT_FLOAT_EQ(f.rotation, 95.0f);
 }
 
 TEST(FlareUpdate, TwinkleDimsForItsFirstPhaseThenBrightens) {
@@ -318,6 +320,7 @@ TEST_F(FlareDraw, LensEffectDrawsStreaksOffCentreAndNoneAtTheCentreOrTheWindowOr
     flare.fade = 1.0f;
     flare.lenseffect = true;
     flare.lensSize = 8.0f;
+    for (std::uint32_t& slot : flare.lensTextures) slot = 7;
     flare.position = Vector3(20.0f, 10.0f, 0.0f);
     beginFrame();
     std::vector<FeedbackVertex> offCentre = feedbackOf(flare, camera);
@@ -341,6 +344,23 @@ TEST_F(FlareDraw, LensEffectDrawsStreaksOffCentreAndNoneAtTheCentreOrTheWindowOr
     std::vector<FeedbackVertex> atOrigin = feedbackOf(flare, camera);
     expectFiniteWithoutStreaks(atOrigin);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(FlareDraw, LensEffectLeavesOutTheGhostsAndStreaksOfEmptySlots) {
+    flare.fade = 1.0f;
+    flare.lenseffect = true;
+    flare.lensSize = 8.0f;
+    flare.position = Vector3(20.0f, 10.0f, 0.0f);
+    flare.lensTextures[1] = 7;  // slots 0 and 2 name textures that are not in the table
+    beginFrame();
+    int ghostVertices = 0;
+    for (const FeedbackVertex& v : feedbackOf(flare, camera)) {
+        EXPECT_FALSE(isStreakColour(v)) << "the streaks take slot 2";
+        if (std::fabs(v.g - 0.2f) > 0.01f) continue;
+        ++ghostVertices;
+        EXPECT_LT(v.r, 0.95f) << "ghosts 20 to 22, the reddest, take slot 0";
+    }
+    EXPECT_GE(ghostVertices, 3 * 17) << "the ghosts of slot 1 are still drawn";
 }
 
 TEST_F(FlareDraw, LeavesMatricesAsFoundAndTheSpriteStateWhenDrawn) {

@@ -114,13 +114,16 @@ TEST_F(FrameRender, HooksRunAfterTheDrawsInOrderWithTheOverlayBlendFunction) {
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(FrameRender, AnAbandonedFrameDrawsNothingMoreAndRunsNoHook) {
+TEST_F(FrameRender, AnAbandonedFrameDrawsNothingMoreRunsNoHookAndSaysSo) {
     FrameHooks hooks;
     hooks.abandon = [&] { return log.size() == 2; };
     hooks.overlay = [&] { log.push_back("overlay"); };
     hooks.frameDrawn = [&] { log.push_back("counted"); };
-    renderFrame(lists, source, camera, hooks, 0.0f);
+    EXPECT_FALSE(renderFrame(lists, source, camera, hooks, 0.0f)) << "half a picture is not to be shown";
     EXPECT_EQ(log, (std::vector<std::string>{"draw first", "draw own"}));
+    hooks.abandon = [] { return false; };
+    EXPECT_TRUE(renderFrame(lists, source, camera, hooks, 0.0f));
+    EXPECT_TRUE(renderFrame(lists, FrameSource(), camera, hooks, 0.0f)) << "a cleared frame is a whole one";
 }
 
 TEST_F(FrameRender, NoCurrentWorldLeavesTheFrameClearedAndUncounted) {

@@ -32,7 +32,7 @@ TEST(SphereUpdate, ConstructorSetsTheDocumentedDefaults) {
     EXPECT_LE(sphere.flashOffsetT, 1.0f);
 }
 
-TEST(SphereUpdate, SpinAdvancesAndSubtracts360OnlyOnce) {
+TEST(SphereUpdate, SpinAndMoonOrbitWrapIntoZeroTo360EitherWayHoweverLargeTheStep) {
     Sphere sphere;
     sphere.rotationSpeed = 100.0f;
     sphere.update(0.5);
@@ -41,8 +41,27 @@ TEST(SphereUpdate, SpinAdvancesAndSubtracts360OnlyOnce) {
     sphere.update(0.2);
     EXPECT_FLOAT_EQ(sphere.rotationAngle, 10.0f);
     sphere.rotationAngle = 0.0f;
-    sphere.update(8.0);  // 800 degrees in one step stays above 360
-    EXPECT_FLOAT_EQ(sphere.rotationAngle, 440.0f);
+    sphere.update(8.0);  // 800 degrees in one step
+    EXPECT_FLOAT_EQ(sphere.rotationAngle, 80.0f);
+    // A negative spin, as the sky's counter-turning layers have, wraps below 0 too; left to
+    // fall it would freeze once its float could no longer take a frame's step.
+    sphere.rotationSpeed = -100.0f;
+    sphere.rotationAngle = 10.0f;
+    sphere.update(0.2);
+    EXPECT_FLOAT_EQ(sphere.rotationAngle, 350.0f);
+    sphere.update(9.0);  // 900 degrees back
+    EXPECT_FLOAT_EQ(sphere.rotationAngle, 170.0f);
+    sphere.rotationSpeed = NAN;
+    sphere.update(0.1);
+    EXPECT_EQ(sphere.rotationAngle, 0.0f) << "a spin that is no number stands still";
+
+    Sphere moon;
+    moon.moon = true;
+    moon.moonSpeed = -50.0f;  // twice that in degrees per second
+    moon.moonAngle = 30.0f;
+    moon.update(1.0);
+    EXPECT_FLOAT_EQ(moon.moonAngle, 290.0f);
+    EXPECT_FLOAT_EQ(moon.rotationAngle, 290.0f);
 }
 
 TEST(SphereUpdate, SystemOrbitStandsAtTheInitialPositionAndPltOnTheEllipse) {

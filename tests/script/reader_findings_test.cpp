@@ -78,6 +78,30 @@ const Case kCases[] = {
     {Reader::Objects, "sphere\nbegin sun\nparent moon\nend\nsphere\nradius 1\n",
      {"o.txt:3: parent \"moon\" is not defined before this block", "o.txt:7: block ends without \"begin\"",
       "o.txt:7: object script ends without \"ENDWORLD\""}},
+    {Reader::Objects, "ps\nbegin\nline\ndens 2147483647\nend\nps\nbegin\ndens -3\nend\nps\nbegin\ndens 256\nend\nENDWORLD\n",
+     {"o.txt:4: dens 2147483647 is outside 0..256: the system has 256 particles",
+      "o.txt:8: dens -3 is outside 0..256: the system has 0 particles"}},
+    {Reader::Objects,
+     "flare\nbegin\nlenseffect\n\tsize 5\n\ttexture textures\\ghost.jpg\n\tnothing here\n\ttexture textures\\ring.jpg\nend\n"
+     "ENDWORLD\n",
+     {"o.txt:5: lens texture \"textures\\ghost.jpg\" is not in \"texture.txt\": lens slot 0 stays empty and its ghosts or streaks are left out",
+      "o.txt:6: lens line is no \"texture\" line: lens slot 1 stays empty and its ghosts or streaks are left out",
+      "o.txt:7: lens texture \"textures\\ring.jpg\" is not in \"texture.txt\": lens slot 2 stays empty and its ghosts or streaks are left out"}},
+    {Reader::Objects,
+     "sphere\nbegin sun\nend\nsphere\nbegin moon\nsys\nend\nsphere\nbegin probe\nsys\nparent sun\nend\n"
+     "sphere\nbegin rock\nsys\nparent pluto\nend\nbillboard\nbegin\nsys\nend\nbillboard\nbegin\nsys\nparent sun V(0 0 0)\nend\n"
+     "ENDWORLD\n",
+     {"o.txt:4: \"sys\" sphere without a \"parent\" line is not drawn",
+      "o.txt:16: parent \"pluto\" is not defined before this block",
+      "o.txt:18: \"sys\" billboard without a \"parent\" line is not drawn"}},
+    // An "end" too early, or a line that merely begins with "end", closes the block; its last
+    // lines are then read between blocks and skipped. Comments that begin with a keyword are
+    // not taken for keyword lines.
+    {Reader::Objects,
+     "sphere\nbegin sun\nradius 3\nend\nlight\nradius 4\nend\nradius of the sun above\nps\nbegin\n"
+     "endless stream\ntime 2\nend\nflare\nbegin\nend\nsize of the glare\nENDWORLD\n",
+     {"o.txt:5: \"light\" line after the block's \"end\" at line 4: the block ended early and this line is skipped",
+      "o.txt:12: \"time\" line after the block's \"end\" at line 11: the block ended early and this line is skipped"}},
 };
 
 }  // namespace
