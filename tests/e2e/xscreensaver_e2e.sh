@@ -48,7 +48,8 @@ source "$(dirname "$0")/../../scripts/xvfb.sh"
 start_xvfb "$work" 800x600x24 || { echo "Xvfb did not start" >&2; exit 1; }
 pids+=("$xvfb_pid")
 
-hack_pid() { pgrep -u nobody -f "$work/bin/tarnel --root" | head -n1; }
+# The oldest: the saver, not its display watcher, which has the same command line.
+hack_pid() { pgrep -o -u nobody -f "$work/bin/tarnel --root"; }
 not_black() { # the screen has some colour in it
     import -window root "$work/shot.png"
     [ "$(convert "$work/shot.png" -format '%[fx:maxima.r+maxima.g+maxima.b > 0.1]' info:)" = 1 ]
