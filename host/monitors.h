@@ -22,8 +22,9 @@ struct MonitorInfo {
     platform::WindowHandle window = platform::kNoWindow;
 };
 
-// Fills monitors from the platform's display list in its order; a tenth display and later
-// ones are ignored. Returns the number of entries.
+// Fills monitors from the platform's display list in its order; a display with the same
+// rectangle as an earlier one (a mirror) takes no entry, and a tenth entry and later ones are
+// ignored. Returns the number of entries.
 std::uint32_t enumerateMonitors(const std::vector<platform::DisplayDevice>& devices,
                                 std::array<MonitorInfo, kMaxMonitors>& monitors);
 

@@ -7,6 +7,7 @@
 #include "gfx/gamma.h"
 #include "gfx/gl_state.h"
 #include "host/bench_record.h"
+#include "host/full_screen_mode.h"
 #include "host/input_state.h"
 #include "host/png_writer.h"
 #include "host/scene_hooks.h"
@@ -37,6 +38,8 @@ public:
     bool foreign = false;             // drawing inside another program's window
     bool windowed = false;            // no full-screen mode: a host window, --size or offscreen
     platform::Rect window;            // the main window, screen pixels
+    int width = 0;                    // the main window's size in full screen, pixels
+    int height = 0;
     int centreX = 0;                  // where the cursor is held, screen pixels
     int centreY = 0;
     InputState input;
@@ -60,7 +63,7 @@ void restoreModeAndCursor(RunState& run) {
     run.cursorHidden = false;
 }
 
-bool openWindows(SaverApp& app, RunState& run, const Settings& settings, const RunOptions& options) {
+bool openWindows(SaverApp& app, RunState& run, const RunOptions& options) {
     platform::Platform& platform = run.platform;
     if (options.windowId) return platform.openForeignWindow(*options.windowId) != platform::kNoWindow;
     bool mainOpen = false;
@@ -68,8 +71,8 @@ bool openWindows(SaverApp& app, RunState& run, const Settings& settings, const R
         MonitorInfo& monitor = app.monitors[i];
         if (monitor.monitor == 0) continue;
         if (!mainOpen) {
-            int width = options.width ? *options.width : static_cast<int>(settings.Width);
-            int height = options.height ? *options.height : static_cast<int>(settings.Height);
+            int width = options.width ? *options.width : run.width;
+            int height = options.height ? *options.height : run.height;
             monitor.window = platform.openMainWindow(platform::Rect{0, 0, width, height});
             mainOpen = true;
         } else if (!options.width) {
@@ -142,8 +145,8 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
 
     platform::Rect window = platform.mainWindowRect();
     gfx::GlStartSettings gl;
-    gl.width = run.windowed ? window.width() : static_cast<int>(settings.Width);
-    gl.height = run.windowed ? window.height() : static_cast<int>(settings.Height);
+    gl.width = run.windowed ? window.width() : run.width;
+    gl.height = run.windowed ? window.height() : run.height;
     gl.vsync = settings.VSync;
     gl.defGamma = settings.DefGamma;
     gl.gamma = settings.Gamma;
@@ -154,7 +157,7 @@ void startRun(RunState& run, const Settings& settings, const RunOptions& options
     BenchRecord& bench = benchRecord();
     bool loadingShownReported = !options.verbose;
     setLoadingTickHandler([&platform, &bench, &loadingShownReported] {
-        if (stopRequested()) {
+        if (stopRequested() || platform.displayLost()) {
             stopLoading();
             return;
         }
@@ -302,18 +305,25 @@ SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Setti
     RunState run(platform);
     run.foreign = options.windowId.has_value();
     run.windowed = run.foreign || options.width.has_value() || options.headless;
+    run.width = static_cast<int>(settings.Width);
+    run.height = static_cast<int>(settings.Height);
 
     if (!run.windowed) {
-        platform.enterFullScreenMode(platform::DisplayMode{static_cast<int>(settings.Width),
-                                                           static_cast<int>(settings.Height),
-                                                           static_cast<int>(settings.Depth), 0});
+        FullScreenChoice choice =
+            chooseFullScreenMode(settings, platform.primaryDisplayModes(), platform.desktopMode());
+        if (choice.desktopStandsIn && options.verbose)
+            std::fprintf(stderr, "tarnel: the display has no %ux%u mode; the desktop mode %dx%d stands in\n",
+                         settings.Width, settings.Height, choice.mode.width, choice.mode.height);
+        run.width = choice.mode.width;
+        run.height = choice.mode.height;
+        platform.enterFullScreenMode(choice.mode);
         run.modeSwitched = true;
     }
     if (!run.foreign) {
         platform.showCursor(false);
         run.cursorHidden = true;
     }
-    if (!openWindows(app, run, settings, options)) {
+    if (!openWindows(app, run, options)) {
         // Unlike a bare return, the machine gets its mode and cursor back.
         std::fprintf(stderr, "tarnel: cannot open the saver window\n");
         platform.closeWindows();
@@ -323,7 +333,9 @@ SaverRunResult runSaver(SaverApp& app, platform::Platform& platform, const Setti
     startRun(run, settings, options);
     result.ran = true;
     // A stop that came while loading ends the run before its first frame.
-    if (!stopRequested()) runLoop(run, settings, options, result);
+    if (!stopRequested() && !platform.displayLost()) runLoop(run, settings, options, result);
+    if (platform.displayLost() && options.verbose)
+        std::fprintf(stderr, "tarnel: the saver's window or display is gone; the run ends\n");
     if (!options.renderPath.empty()) writeRender(options.renderPath, run, result);
     endRun(app, run, settings);
     return result;

@@ -19,6 +19,7 @@
 #include "host/stop_signal.h"
 #include "host/timers.h"
 #include "host/user_settings.h"
+#include "platform/display_watcher.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/system.h"
@@ -181,6 +182,9 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     std::string error;
     RunOptions platformOptions = options;
     platformOptions.headless = options.headless || options.dumpScene;  // a dump opens no window
+    // Before the window system's first connection: the watcher forks.
+    std::unique_ptr<platform::DisplayWatcher> watcher;
+    if (saverMode && !platformOptions.headless) watcher = platform::startDisplayWatcher(options.verbose);
     std::unique_ptr<platform::Platform> platform = openPlatform(platformOptions, error);
     if (!platform) {
         std::fprintf(stderr, "tarnel: no display (%s); try --headless\n", error.c_str());
@@ -216,6 +220,7 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     case Test:
     {
         SaverRunResult result = runSaver(app, *platform, current, runOptions);
+        if (watcher) watcher->reportRestored();
         if (options.verbose)
             std::fprintf(stderr, "tarnel: drew %ld frames in %.3f s (%.2f fps)\n", result.frames, result.loopSeconds,
                          result.loopSeconds > 0.0 ? static_cast<double>(result.frames) / result.loopSeconds : 0.0);

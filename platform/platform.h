@@ -102,6 +102,9 @@ public:
 
     // Input: returns false when no event is waiting; never blocks.
     virtual bool pollEvent(InputEvent& event) = 0;
+    // The main window or the connection to the display is gone (a host destroyed its
+    // window): the run ends through its end steps, and pollEvent reports a quit request.
+    virtual bool displayLost() { return false; }
 
     // Cursor.
     virtual void showCursor(bool visible) = 0;

@@ -7,7 +7,7 @@ packages=(
   libjpeg62-turbo-dev zlib1g-dev libpng-dev libinih-dev libgtk-3-dev fonts-dejavu-core libvorbis-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxrandr-dev xvfb xfonts-base xdotool x11-utils x11-xserver-utils unar tk imagemagick libxml2-utils desktop-file-utils
-  xscreensaver xscreensaver-gl-extra valgrind
+  xscreensaver xscreensaver-gl-extra valgrind xserver-xorg-core xserver-xorg-video-dummy openbox
   g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev libstb-dev wine wine64
 )
 missing=()

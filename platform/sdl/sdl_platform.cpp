@@ -1,7 +1,10 @@
-// The desktop backend on SDL2: one GL window on the primary display, black windows over the
+// The desktop backend on SDL2: one GL window on the primary monitor, black windows over the
 // others, the full-screen mode switch, input, cursor, gamma, and music through SDL2_mixer.
+// Under X11 (x11_saver_windows) the monitors come from XRandR, the mode comes back whatever
+// happened to SDL's connection, the windows stay on top and a lost window ends the run.
 #include "platform/platform.h"
 #include "platform/sdl/x11_gamma.h"
+#include "platform/sdl/x11_saver_windows.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
@@ -33,29 +36,50 @@ DisplayMode toDisplayMode(const SDL_DisplayMode& mode) {
     return DisplayMode{mode.w, mode.h, static_cast<int>(SDL_BYTESPERPIXEL(mode.format)) * 8, mode.refresh_rate};
 }
 
+// SDL's displays, in screen pixels; display 0 is the primary one.
+std::vector<DisplayDevice> sdlDisplays() {
+    std::vector<DisplayDevice> devices;
+    int count = SDL_GetNumVideoDisplays();
+    const char* driver = SDL_GetCurrentVideoDriver();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect bounds{};
+        DisplayDevice device;
+        device.adapterName = std::string(driver ? driver : "video") + " display " + std::to_string(i);
+        const char* name = SDL_GetDisplayName(i);
+        device.monitorName = name ? name : "";
+        device.primary = i == 0;
+        device.attachedToDesktop = SDL_GetDisplayBounds(i, &bounds) == 0;
+        if (device.attachedToDesktop) device.rect = Rect{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+        devices.push_back(device);
+    }
+    return devices;
+}
+
 class SdlPlatform final : public Platform {
 public:
+    SdlPlatform() {
+        if (X11Screen* screen = x11_.screen()) displays_ = screen->monitors();
+        if (displays_.empty()) displays_ = sdlDisplays();
+        if (!displays_.empty()) corner_ = SDL_Point{displays_.front().rect.left, displays_.front().rect.top};
+    }
+
     ~SdlPlatform() override {
         closeAudio();
         destroyGlContext();
         closeWindows();
-        SDL_Quit();
+        // On a broken connection SDL would wait for ever for the server to confirm that its
+        // windows are gone; the server took them away with the connection.
+        if (!x11_.connectionLost()) SDL_Quit();
     }
 
+    // The monitors of XRandR 1.5 where the server has them (one per monitor, those of
+    // xrandr --setmonitor included), else SDL's displays; the primary first.
     std::vector<DisplayDevice> displayDevices() override {
-        std::vector<DisplayDevice> devices;
-        int count = SDL_GetNumVideoDisplays();
-        const char* driver = SDL_GetCurrentVideoDriver();
-        for (int i = 0; i < count; ++i) {
-            SDL_Rect bounds{};
-            DisplayDevice device;
-            device.adapterName = std::string(driver ? driver : "video") + " display " + std::to_string(i);
-            const char* name = SDL_GetDisplayName(i);
-            device.monitorName = name ? name : "";
-            device.primary = i == 0;
-            device.attachedToDesktop = SDL_GetDisplayBounds(i, &bounds) == 0;
-            if (device.attachedToDesktop) device.rect = fromX11(bounds);
-            devices.push_back(device);
+        std::vector<DisplayDevice> devices = displays_;
+        for (DisplayDevice& device : devices) {
+            if (!device.attachedToDesktop) continue;
+            device.rect = Rect{device.rect.left - corner_.x, device.rect.top - corner_.y, device.rect.right - corner_.x,
+                               device.rect.bottom - corner_.y};
         }
         return devices;
     }
@@ -70,10 +94,17 @@ public:
         return modes;
     }
 
+    // The primary monitor's size, which is less than SDL's display where one output is
+    // split into several monitors.
     std::optional<DisplayMode> desktopMode() override {
         SDL_DisplayMode mode{};
         if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return std::nullopt;
-        return toDisplayMode(mode);
+        DisplayMode desktop = toDisplayMode(mode);
+        if (!displays_.empty() && displays_.front().attachedToDesktop) {
+            desktop.width = displays_.front().rect.width();
+            desktop.height = displays_.front().rect.height();
+        }
+        return desktop;
     }
 
     void enterFullScreenMode(const DisplayMode& mode) override {
@@ -81,18 +112,19 @@ public:
         if (main_) applyFullScreenMode();
     }
 
+    // SDL brings back its desktop mode; the screen's own connection then puts back whatever
+    // still differs from before the run, which is everything when SDL's connection broke.
     void leaveFullScreenMode() override {
-        if (main_ && fullScreenMode_) SDL_SetWindowFullscreen(main_, 0);
+        if (main_ && fullScreenMode_ && !x11_.connectionLost()) SDL_SetWindowFullscreen(main_, 0);
         fullScreenMode_.reset();
+        if (X11Screen* screen = x11_.screen()) screen->restoreModes();
     }
 
     WindowHandle openMainWindow(const Rect& rect) override {
         if (main_) return kNoWindow;
         requestGlAttributes();
         Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP;
-        const SDL_Point corner = primaryCorner();
-        main_ = SDL_CreateWindow("Tarnel", corner.x + rect.left, corner.y + rect.top, rect.width(), rect.height(),
-                                 flags);
+        main_ = createSaverWindow(rect, flags);
         if (!main_) return kNoWindow;
         if (!createGlContext()) {
             SDL_DestroyWindow(main_);
@@ -111,6 +143,7 @@ public:
         main_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(nativeId)));
         if (!main_) return kNoWindow;
         foreign_ = true;
+        x11_.adopt(main_, X11SaverWindows::Role::Host);
         // Inside a screensaver host's window, blanking and power saving are the host's call.
         SDL_EnableScreenSaver();
         if (!createGlContext()) {
@@ -145,11 +178,11 @@ public:
     }
 
     WindowHandle openBlackWindow(const Rect& rect) override {
-        const SDL_Point corner = primaryCorner();
-        SDL_Window* window = SDL_CreateWindow("Tarnel", corner.x + rect.left, corner.y + rect.top, rect.width(),
-                                              rect.height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
+        SDL_Window* window = createSaverWindow(rect, SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
         if (!window) return kNoWindow;
         paintBlack(window);
+        // A window surface may have made a context of SDL's own current.
+        if (context_) SDL_GL_MakeCurrent(main_, context_);
         windows_.push_back(window);
         return static_cast<WindowHandle>(windows_.size());
     }
@@ -158,10 +191,17 @@ public:
         if (!main_ || foreign_) return;
         SDL_ShowWindow(main_);
         SDL_RaiseWindow(main_);
+        x11_.mainShown(main_);
     }
 
     void closeWindows() override {
-        for (SDL_Window* window : windows_) SDL_DestroyWindow(window);
+        x11_.windowsClosing();
+        // The server took the windows away with a broken connection; SDL would wait for ever
+        // for it to say so.
+        if (!x11_.connectionLost()) {
+            for (SDL_Window* window : windows_) SDL_DestroyWindow(window);
+        }
+        x11_.windowsClosed();
         windows_.clear();
         main_ = nullptr;
         foreign_ = false;
@@ -182,11 +222,13 @@ public:
     }
 
     void swapBuffers() override {
-        if (main_ && context_) SDL_GL_SwapWindow(main_);
+        if (main_ && context_ && !displayLost()) SDL_GL_SwapWindow(main_);
     }
 
+    bool displayLost() override { return x11_.lost(); }
+
     void destroyGlContext() override {
-        if (!context_) return;
+        if (!context_ || x11_.connectionLost()) return;
         SDL_GL_MakeCurrent(main_, nullptr);
         SDL_GL_DeleteContext(context_);
         context_ = nullptr;
@@ -200,7 +242,14 @@ public:
         return 60;
     }
 
+    // A lost window or display reads as a quit request, on every poll.
     bool pollEvent(InputEvent& event) override {
+        x11_.poll();
+        if (displayLost()) {
+            event = InputEvent{};
+            event.type = EventType::Quit;
+            return true;
+        }
         SDL_Event sdl;
         while (SDL_PollEvent(&sdl)) {
             if (translate(sdl, event)) return true;
@@ -220,9 +269,15 @@ public:
     // through an X11 DirectColor colormap (never a GL window's TrueColor visual), and reads
     // back an identity ramp it makes up; its other video drivers have no gamma at all. So
     // under Wayland or offscreen these report failure and the display stays as it is.
-    bool gammaRamp(GammaRamp& ramp) override { return readX11GammaRamp(main_, ramp); }
+    bool gammaRamp(GammaRamp& ramp) override {
+        SDL_Point centre = mainWindowCentre();
+        return x11_.screen() && gamma_.read(x11_.screen()->display(), centre.x, centre.y, ramp);
+    }
 
-    bool setGammaRamp(const GammaRamp& ramp) override { return writeX11GammaRamp(main_, ramp); }
+    bool setGammaRamp(const GammaRamp& ramp) override {
+        SDL_Point centre = mainWindowCentre();
+        return x11_.screen() && gamma_.write(x11_.screen()->display(), centre.x, centre.y, ramp);
+    }
 
     bool openAudio(int frequencyHz) override {
         if (audioOpen_) return true;
@@ -281,19 +336,33 @@ private:
         return true;
     }
 
-    // X11 may place the primary display (SDL's display 0) anywhere in its screen; the saver
-    // counts from the primary's corner, as on Windows, so that its main window lands there.
-    static SDL_Point primaryCorner() {
-        SDL_Rect bounds{};
-        if (SDL_GetDisplayBounds(0, &bounds) != 0) return SDL_Point{0, 0};
-        return SDL_Point{bounds.x, bounds.y};
+    // X11 may place the primary monitor anywhere in its screen; the saver counts from the
+    // primary's corner, as on Windows, so that its main window lands there.
+    Rect fromX11(const SDL_Rect& bounds) const {
+        const int left = bounds.x - corner_.x;
+        const int top = bounds.y - corner_.y;
+        return Rect{left, top, left + bounds.w, top + bounds.h};
     }
 
-    static Rect fromX11(const SDL_Rect& bounds) {
-        const SDL_Point corner = primaryCorner();
-        const int left = bounds.x - corner.x;
-        const int top = bounds.y - corner.y;
-        return Rect{left, top, left + bounds.w, top + bounds.h};
+    // The saver's own windows are not managed: no window manager places or decorates them or
+    // stacks a panel above them (they are raised again when covered), and none gives the focus
+    // away from them; they take the keyboard and the pointer themselves.
+    SDL_Window* createSaverWindow(const Rect& rect, Uint32 flags) {
+        SDL_SetHint(SDL_HINT_X11_FORCE_OVERRIDE_REDIRECT, "1");
+        SDL_Window* window =
+            SDL_CreateWindow("Tarnel", corner_.x + rect.left, corner_.y + rect.top, rect.width(), rect.height(), flags);
+        SDL_SetHint(SDL_HINT_X11_FORCE_OVERRIDE_REDIRECT, "0");
+        x11_.adopt(window, main_ ? X11SaverWindows::Role::Black : X11SaverWindows::Role::Main);
+        return window;
+    }
+
+    // Where the main window is, in screen pixels (a host's window sits anywhere in its
+    // parent); the primary monitor's centre when that cannot be told.
+    SDL_Point mainWindowCentre() {
+        Rect area;
+        if (main_) area = x11_.windowArea(main_);
+        if (area.width() <= 0 && !displays_.empty()) area = displays_.front().rect;
+        return SDL_Point{area.left + area.width() / 2, area.top + area.height() / 2};
     }
 
     // The black windows have no background of their own under X11: painted at creation and
@@ -305,8 +374,13 @@ private:
         }
     }
 
-    // A mode the display refuses leaves the desktop mode and the window at its own size.
+    // The primary monitor's own size needs no switch: the window already covers the monitor,
+    // and SDL's full screen would stretch it over SDL's display, which may hold several
+    // monitors. A mode the display refuses leaves the desktop mode and the window at its size.
     void applyFullScreenMode() {
+        if (!displays_.empty() && fullScreenMode_->width == displays_.front().rect.width() &&
+            fullScreenMode_->height == displays_.front().rect.height())
+            return;
         SDL_DisplayMode wanted{};
         wanted.w = fullScreenMode_->width;
         wanted.h = fullScreenMode_->height;
@@ -351,6 +425,10 @@ private:
         }
     }
 
+    X11SaverWindows x11_;
+    X11GammaRamp gamma_;
+    std::vector<DisplayDevice> displays_;   // found at start, screen pixels, the primary first
+    SDL_Point corner_{0, 0};                // the primary's top-left corner, screen pixels
     SDL_Window* main_ = nullptr;
     SDL_GLContext context_ = nullptr;
     bool foreign_ = false;
@@ -370,6 +448,11 @@ std::unique_ptr<Platform> createDesktopPlatform(std::string* error) {
     // A window manager's close request (Alt+F4, a close button) is a system command, which
     // the saver ignores like every other; only a quit request or a stop signal ends it.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // The black windows paint through X11 itself: a surface drawn through a GL renderer of
+    // SDL's would take the current context from the main window.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A click that gives a saver window the focus still ends the saver.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (error) *error = SDL_GetError();
         return nullptr;

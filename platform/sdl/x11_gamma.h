@@ -1,24 +1,41 @@
-// The gamma ramp of the monitor showing an SDL window, through XRandR CRTC gamma under SDL's
-// X11 video driver. Relies on SDL's X connection (SDL_syswm) and RandR 1.2 or later.
+// The gamma ramp of the monitor showing the saver's window, through XRandR CRTC gamma. The
+// CRTCs are found through the root window once, at the first read or write, and kept: the
+// ramp goes back to them at the end of a run even when the window is gone by then.
+// Relies on RandR 1.2 or later.
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/x11/randr_snapshot.h"
+
+#include <X11/Xlib.h>
 
 #include <cstdint>
 #include <vector>
 
-struct SDL_Window;
-
 namespace tarnel::platform {
 
-// Reads the ramp of the first CRTC driving the window's display, resampled to 256 entries
-// per channel. False, with the ramp untouched, under another video driver, without RandR 1.2,
-// or when no CRTC with a gamma table drives that display.
-bool readX11GammaRamp(SDL_Window* window, GammaRamp& ramp);
+class X11GammaRamp {
+public:
+    // Reads the ramp of the first CRTC showing the point (screen pixels), resampled to 256
+    // entries per channel. False, with the ramp untouched, without a display, without RandR
+    // 1.2, or when no CRTC with a gamma table shows that point.
+    bool read(Display* display, int screenX, int screenY, GammaRamp& ramp);
+    // Writes the ramp, resampled to each CRTC's own size, to every CRTC showing the point (or
+    // found earlier). A ramp equal to the one read last writes back the tables exactly as read.
+    bool write(Display* display, int screenX, int screenY, const GammaRamp& ramp);
 
-// Writes the ramp, resampled to each CRTC's own size, to every CRTC driving the window's
-// display. A ramp equal to the one read last writes back that CRTC's table exactly as read.
-bool writeX11GammaRamp(SDL_Window* window, const GammaRamp& ramp);
+private:
+    bool findCrtcs(Display* display, int screenX, int screenY);
+    GammaTable tableFor(Display* display, RRCrtc crtc, const GammaRamp& ramp) const;
+
+    bool found_ = false;
+    std::vector<RRCrtc> crtcs_;
+    // The tables read last, one per CRTC, and the 256-entry ramp they were handed out as. A
+    // table larger than 256 does not survive resampling down and up again, so writing that
+    // same ramp back writes these instead.
+    GammaRamp handedOut_{};
+    std::vector<GammaTable> tablesRead_;
+};
 
 // One channel of 256 entries resampled to `size` entries, and back, by linear interpolation;
 // both ends stay at both ends, and size 256 copies.

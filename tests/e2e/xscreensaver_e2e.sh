@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The screensaver daemon runs tarnel from a programs line: it activates it, the hack draws
-# into the daemon's window, and on deactivation it ends within a second of SIGTERM. The
-# settings program's preview (--root --window-id) draws and keeps running. The daemon
+# into the daemon's window at --gamma 100, and on deactivation (which destroys that window) it
+# ends within a second and the ramp from before is back, three times in a row. The settings
+# program's preview (--root --window-id) draws and keeps running. The daemon
 # refuses to run hacks as root, so everything runs as nobody. Skipped (77) without the
 # daemon or without root to change user.
 # Usage: xscreensaver_e2e.sh TARNEL
@@ -23,13 +24,13 @@ fail() { echo "FAIL: $*" >&2; tail -n 30 "$work"/*.log >&2 2>/dev/null || true; 
 # deadline; the leak checks belong to the unit tests.
 export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 as_user() { runuser -u nobody -- env HOME="$work/home" DISPLAY="$DISPLAY" XDG_CONFIG_HOME="$work/home/.config" \
-    ASAN_OPTIONS="$ASAN_OPTIONS" "$@"; }
+    ASAN_OPTIONS="$ASAN_OPTIONS" TARNEL_VERBOSE="${TARNEL_VERBOSE:-0}" "$@"; }
 
 # The program and its data in a folder the user can read.
 mkdir -p "$work/bin" "$work/home/.config/tarnel"
 cp "$tarnel" "$work/bin/tarnel"
 cp "$(dirname "$tarnel")/data.sdd" "$work/bin/" || fail "no data package beside $tarnel"
-printf 'EnableMusic=0\nDefGamma=0\nGamma=80\n' >"$work/home/.config/tarnel/settings.ini"
+printf 'EnableMusic=0\n' >"$work/home/.config/tarnel/settings.ini"
 cat >"$work/home/.xscreensaver" <<EOT
 mode: one
 selected: 0
@@ -39,7 +40,7 @@ splash: False
 fade: False
 unfade: False
 dpmsEnabled: False
-programs: GL: $work/bin/tarnel --root --no-clock \n
+programs: GL: $work/bin/tarnel --root --no-clock --gamma 100 \n
 EOT
 chown -R nobody "$work/home"
 
@@ -47,7 +48,8 @@ source "$(dirname "$0")/../../scripts/xvfb.sh"
 start_xvfb "$work" 800x600x24 || { echo "Xvfb did not start" >&2; exit 1; }
 pids+=("$xvfb_pid")
 
-hack_pid() { pgrep -u nobody -f "$work/bin/tarnel --root" | head -n1; }
+# The oldest: the saver, not its display watcher, which has the same command line.
+hack_pid() { pgrep -o -u nobody -f "$work/bin/tarnel --root"; }
 not_black() { # the screen has some colour in it
     import -window root "$work/shot.png"
     [ "$(convert "$work/shot.png" -format '%[fx:maxima.r+maxima.g+maxima.b > 0.1]' info:)" = 1 ]
@@ -62,25 +64,41 @@ wait_drawn() {  # pid what
     fail "nothing drawn in $2"
 }
 
-as_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
+screen_gamma() { xrandr --current --verbose | sed -n 's/^[[:space:]]*\(Gamma\|Brightness\):[[:space:]]*//p' | tr '\n' ' '; }
+xrandr --output screen --gamma 0.8:0.9:1.25
+before=$(screen_gamma)
+# Verbose hacks say in the daemon's log when their flight starts.
+TARNEL_VERBOSE=1 as_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do as_user xscreensaver-command -time >/dev/null 2>&1 && break; sleep 0.2; done
-as_user xscreensaver-command -activate >/dev/null 2>&1 || fail "the daemon does not answer"
-pid=""
-for _ in $(seq 100); do pid=$(hack_pid) && [ -n "$pid" ] && break; sleep 0.1; done
-[ -n "$pid" ] || fail "the daemon did not start tarnel"
-wait_drawn "$pid" "the daemon's window"
-sleep 3  # past the loading, into the loop
-as_user xscreensaver-command -deactivate >/dev/null 2>&1
-start=$(date +%s%N)
 # The daemon's helper that forked tarnel is killed first, so an ended tarnel may stay a zombie
 # until something reaps it: a zombie has ended.
 running() { kill -0 "$1" 2>/dev/null && [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" != Z ]; }
-while running "$pid"; do
-    [ $(($(date +%s%N) - start)) -lt $((1500000000 * slowdown)) ] || fail "tarnel still runs after deactivation"
-    sleep 0.05
+for round in 1 2 3; do
+    as_user xscreensaver-command -activate >/dev/null 2>&1 || fail "the daemon does not answer"
+    pid=""
+    for _ in $(seq 100); do pid=$(hack_pid) && [ -n "$pid" ] && break; sleep 0.1; done
+    [ -n "$pid" ] || fail "the daemon did not start tarnel"
+    wait_drawn "$pid" "the daemon's window"
+    for _ in $(seq $((300 * slowdown))); do
+        [ "$(grep -c '^tarnel: loaded, the flight starts$' "$work/daemon.log")" -ge "$round" ] && break
+        sleep 0.1
+    done
+    sleep 0.5  # into the loop
+    [ "$(screen_gamma)" != "$before" ] || fail "--gamma 100 did not reach the screen"
+    as_user xscreensaver-command -deactivate >/dev/null 2>&1
+    start=$(date +%s%N)
+    while running "$pid"; do
+        [ $(($(date +%s%N) - start)) -lt $((1500000000 * slowdown)) ] || fail "tarnel still runs after deactivation"
+        sleep 0.05
+    done
+    ended=$((($(date +%s%N) - start) / 1000000))
+    for _ in $(seq 20); do [ "$(screen_gamma)" = "$before" ] && break; sleep 0.05; done
+    [ "$(screen_gamma)" = "$before" ] || fail "round $round: the gamma stayed at $(screen_gamma)"
+    echo "round $round: tarnel ended $ended ms after deactivation, the gamma back"
+    # The daemon's next activation needs it idle again.
+    sleep 0.5
 done
-echo "tarnel ended $((($(date +%s%N) - start) / 1000000)) ms after deactivation"
 
 # The settings program's preview: a window of another client, named by --window-id.
 echo 'wm geometry . 320x240+0+0; frame .f -width 320 -height 240 -background black; pack .f

@@ -48,8 +48,21 @@ TEST(Monitors, DetachedDisplayTakesAnEntryWithoutAMonitor) {
     EXPECT_EQ(monitors[1].rect.right, 0);
 }
 
+TEST(Monitors, AMirrorTakesNoEntry) {
+    std::array<MonitorInfo, kMaxMonitors> monitors;
+    platform::DisplayDevice detached = display(0, 0, 1280, 1024);
+    detached.attachedToDesktop = false;
+    auto count = enumerateMonitors({display(0, 0, 1280, 1024, true), display(1280, 0, 1024, 768),
+                                    display(0, 0, 1280, 1024), detached, display(1280, 0, 1024, 768)},
+                                   monitors);
+    ASSERT_EQ(count, 3u);
+    EXPECT_EQ(monitors[1].rect.left, 1280);
+    EXPECT_EQ(monitors[2].monitor, 0) << "a detached display shows nothing, so it mirrors nothing";
+}
+
 TEST(Monitors, KeepsNineAndBoundsTheNames) {
-    std::vector<platform::DisplayDevice> devices(12, display(0, 0, 640, 480));
+    std::vector<platform::DisplayDevice> devices;
+    for (int i = 0; i < 12; ++i) devices.push_back(display(640 * i, 0, 640, 480));
     devices[0].adapterName = std::string(500, 'a');
     std::array<MonitorInfo, kMaxMonitors> monitors;
     EXPECT_EQ(enumerateMonitors(devices, monitors), 9u);

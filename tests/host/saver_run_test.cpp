@@ -27,6 +27,8 @@ public:
     std::vector<platform::DisplayDevice> displayDevices() override {
         return devices.empty() ? HeadlessPlatform::displayDevices() : devices;
     }
+    std::vector<platform::DisplayMode> primaryDisplayModes() override { return modes; }
+    bool displayLost() override { return swapCount >= swapsBeforeLoss; }
     platform::WindowHandle openMainWindow(const platform::Rect& rect) override {
         calls.push_back("main window");
         mainRect = rect;
@@ -69,6 +71,8 @@ public:
     void closeAudio() override { calls.push_back("close audio"); }
 
     std::vector<platform::DisplayDevice> devices;
+    std::vector<platform::DisplayMode> modes{{800, 600, 32, 60}, {kWidth, kHeight, 32, 60}};
+    int swapsBeforeLoss = 1 << 30;  // the window or display goes once this many swaps were made
     bool failMainWindow = false;
     int stopAfterSwap = -1;  // a stop signal arrives right after this many swaps
     platform::Rect mainRect;
@@ -262,6 +266,30 @@ TEST_F(SaverRun, OpensTheMainWindowAtTheOriginAndBlackWindowsOverTheOthers) {
     EXPECT_EQ(platform.calls.front(), "mode 800x600");
     EXPECT_EQ(platform.calls.back(), "show cursor");
     EXPECT_EQ(platform.calls[platform.calls.size() - 2], "desktop mode");
+}
+
+TEST_F(SaverRun, AModeTheDisplayLacksGivesWayToTheDesktopMode) {
+    options.headless = false;
+    options.frames = 1;
+    platform.modes = {{1024, 768, 32, 60}, {kWidth, kHeight, 32, 60}};
+    run();
+    EXPECT_EQ(platform.calls.front(), "mode 64x48");
+    EXPECT_EQ(platform.mainRect.right, kWidth) << "the main window covers the monitor";
+    EXPECT_EQ(platform.mainRect.bottom, kHeight);
+}
+
+TEST_F(SaverRun, ADisplayLostWhileLoadingEndsTheRunThroughItsEndSteps) {
+    options.headless = false;
+    config.DefGamma = false;
+    config.Gamma = 80;
+    platform.swapsBeforeLoss = 0;
+    options.frames = 3;
+    SaverRunResult result = run();
+    EXPECT_TRUE(result.ran);
+    EXPECT_EQ(result.frames, 0);
+    EXPECT_EQ(platform.gamma, userRamp);
+    EXPECT_FALSE(platform.fullScreen);
+    EXPECT_TRUE(platform.cursorVisible);
 }
 
 TEST_F(SaverRun, InsideAHostWindowLeavesModeCursorAndMouseAlone) {
