@@ -41,43 +41,38 @@ std::unique_ptr<LoadedArchive> readArchiveFile(const std::string& path, std::uin
     loaded->modified = modified;
     ++archiveCache().reads;
     if (size > kMaxArchiveSize) {
+        loaded->reason = "too large";
         loaded->error = "archive \"" + path + "\" is too large";
         return loaded;
     }
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        loaded->error = "cannot open archive \"" + path + "\": " + reasonOfLastCall();
+        loaded->reason = reasonOfLastCall();
+        loaded->error = "cannot open archive \"" + path + "\": " + loaded->reason;
         return loaded;
     }
     try {
         loaded->bytes.resize(static_cast<std::size_t>(size));
     } catch (const std::bad_alloc&) {
+        loaded->reason = "not enough memory";
         loaded->error = "not enough memory to read archive \"" + path + "\"";
         return loaded;
     }
     errno = 0;
     if (!in.read(reinterpret_cast<char*>(loaded->bytes.data()), static_cast<std::streamsize>(size))) {
-        loaded->error = "cannot read archive \"" + path + "\": " + reasonOfLastCall();
+        loaded->reason = reasonOfLastCall();
+        loaded->error = "cannot read archive \"" + path + "\": " + loaded->reason;
         loaded->bytes.clear();
         return loaded;
     }
-    std::string reason;
-    if (!rar::readArchive(loaded->bytes.data(), loaded->bytes.size(), loaded->archive, &reason))
-        loaded->error = "archive \"" + path + "\": " + reason;
+    if (!rar::readArchive(loaded->bytes.data(), loaded->bytes.size(), loaded->archive, &loaded->reason))
+        loaded->error = "archive \"" + path + "\": " + loaded->reason;
     return loaded;
 }
 
-}  // namespace
-
-PackageSource& packageSource() {
-    static PackageSource source;
-    return source;
-}
-
-std::uint64_t archiveFileReads() { return archiveCache().reads; }
-
-LoadedArchive* loadArchive(const std::string& path, std::string* error) {
+// As loadArchive, with the bare reason (no path) beside the full message.
+LoadedArchive* openArchive(const std::string& path, std::string* error, std::string* reason) {
     std::error_code code;
     std::uintmax_t size = 0;
     // A folder opens as a stream on Linux and fails only at the first read: name it as what it is.
@@ -91,6 +86,7 @@ LoadedArchive* loadArchive(const std::string& path, std::string* error) {
     if (code) {
         cache.loaded.reset();
         if (error) *error = "cannot open archive \"" + path + "\": " + code.message();
+        if (reason) *reason = code.message();
         return nullptr;
     }
     if (!cache.loaded || cache.loaded->path != path || cache.loaded->fileSize != size ||
@@ -98,9 +94,27 @@ LoadedArchive* loadArchive(const std::string& path, std::string* error) {
         cache.loaded = readArchiveFile(path, size, modified);
     if (!cache.loaded->error.empty()) {
         if (error) *error = cache.loaded->error;
+        if (reason) *reason = cache.loaded->reason;
         return nullptr;
     }
     return cache.loaded.get();
+}
+
+}  // namespace
+
+PackageSource& packageSource() {
+    static PackageSource source;
+    return source;
+}
+
+std::uint64_t archiveFileReads() { return archiveCache().reads; }
+
+LoadedArchive* loadArchive(const std::string& path, std::string* error) { return openArchive(path, error, nullptr); }
+
+std::string packageProblem(const std::string& archivePath) {
+    std::string reason;
+    if (openArchive(archivePath, nullptr, &reason)) return std::string();
+    return reason.empty() ? "not a usable archive" : reason;
 }
 
 ExtractResult extractLoadedMember(LoadedArchive& loaded, std::size_t index, std::string_view password) {
@@ -116,7 +130,10 @@ ExtractResult extractArchiveMember(std::string_view memberName, const std::strin
                                    std::string_view password) {
     ExtractResult result;
     LoadedArchive* loaded = loadArchive(archivePath, &result.error);
-    if (!loaded) return result;
+    if (!loaded) {
+        result.packageUnusable = true;
+        return result;
+    }
     const long index = rar::findMember(loaded->archive, memberName);
     if (index < 0) {
         result.error = "no member \"" + std::string(memberName) + "\" in archive \"" + archivePath + "\"";

@@ -21,8 +21,13 @@ PackageSource& packageSource();
 struct ExtractResult {
     std::vector<std::uint8_t> data;  // exactly the member's unpacked size on success
     std::string error;               // empty on success, else a reason a person can read
+    bool packageUnusable = false;    // the package file itself cannot be read: every member fails alike
     bool ok() const { return error.empty(); }
 };
+
+// Why the package file cannot be read at all, in a few words ("No such file or directory",
+// "not a RAR archive"); empty when it can.
+std::string packageProblem(const std::string& archivePath);
 
 // Finds the first member whose name matches memberName without regard to case, with "\"
 // and "/" alike, extracts it and checks its CRC-32.

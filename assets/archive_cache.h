@@ -21,6 +21,7 @@ struct LoadedArchive {
     std::vector<std::uint8_t> bytes;              // the whole file
     rar::Archive archive;                         // its member index
     std::string error;                            // why the file is not a usable archive
+    std::string reason;                           // the same in a few words, without the path
     rar::Extractor extractor;                     // solid state of this archive
 };
 

@@ -15,8 +15,10 @@ int MemoryFile::open(const char* memberName) {
     ScopedLoadStep timed(LoadStep::Archive);
     ExtractResult result = extractArchiveMember(name, source.path, source.password);
     if (!result.ok()) {
-        // Reported where the member was named: the script line, or the member itself.
-        reportAtReadingPlace(name, "cannot read \"" + std::string(name) + "\": " + result.error);
+        // Reported where the member was named: the script line, or the member itself. A package
+        // that cannot be read at all is named once by whoever chose it, not at every member.
+        if (!result.packageUnusable)
+            reportAtReadingPlace(name, "cannot read \"" + std::string(name) + "\": " + result.error);
         data.clear();
         size = 0;
         return 0;

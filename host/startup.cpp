@@ -16,6 +16,7 @@
 #include "host/settings.h"
 #include "host/stop_signal.h"
 #include "host/user_settings.h"
+#include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/system.h"
 
@@ -64,6 +65,24 @@ void setPackageSource(const RunOptions& options, const Settings& settings) {
     (void)options;
     (void)settings;
 #endif
+}
+
+// Boxes are for a person at a window of ours: none inside another program's window (the
+// screensaver daemon's, where a box would sit behind the lock or block the daemon) or
+// offscreen, and none once a stop signal ends a saver run. Empty: every box the modes show.
+platform::MessageBoxCondition messageBoxCondition(bool hosted, bool offscreen, bool saverMode) {
+    if (hosted || offscreen) return [] { return false; };
+    if (saverMode) return [] { return !stopRequested(); };
+    return {};
+}
+
+// A package that cannot be read is named once, where it was looked for, rather than at every
+// member the loaders ask it for.
+void namePackageProblem() {
+    const std::string& path = packageSource().path;
+    std::string problem = packageProblem(path);
+    if (!problem.empty())
+        std::fprintf(stderr, "tarnel: cannot open data package %s: %s\n", absolutePath(path).c_str(), problem.c_str());
 }
 
 void applyDesktopMode(platform::Platform& platform, Settings& settings) {
@@ -141,6 +160,8 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
         std::fprintf(stderr, "tarnel: no display (%s); try --headless\n", error.c_str());
         return 1;
     }
+    const bool hosted = options.root || options.windowId || (xscreensaverWindow && xscreensaverWindow[0]);
+    platform::setMessageBoxCondition(messageBoxCondition(hosted, platformOptions.headless, saverMode));
     // Without a host's window, --root draws on the X root window itself.
     RunOptions runOptions = options;
     if (!runOptions.renderPath.empty()) runOptions.renderPath = absolutePath(runOptions.renderPath);
@@ -156,6 +177,7 @@ int runTarnel(const std::vector<std::string>& args, const std::string* systemLin
     if (!platform::setWorkingDirectory(current.Path) && options.verbose)
         std::fprintf(stderr, "tarnel: cannot enter the data folder \"%s\"\n", current.Path.c_str());
 
+    if (saverMode || options.dumpScene) namePackageProblem();
     if (options.dumpScene) return dumpScene(*platform) ? 0 : 1;
 
     switch (app.mode) {

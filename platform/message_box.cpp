@@ -1,5 +1,5 @@
 // The message box every backend shows the same way: standard error first, then a handler
-// set by tests and headless runs, or else the window system's own box.
+// set by tests and headless runs, or else the window system's own box while the run wants it.
 #include "platform/message_box.h"
 
 #include "platform/native_message_box.h"
@@ -10,14 +10,23 @@
 namespace tarnel::platform {
 
 namespace {
-// Set by tests and headless runs before anything shows a box; read by showMessageBox.
+// Both set by the host and the tests before anything shows a box; read by showMessageBox.
 MessageBoxHandler& messageBoxHandler() {
     static MessageBoxHandler handler;
     return handler;
 }
+
+MessageBoxCondition& messageBoxCondition() {
+    static MessageBoxCondition condition;
+    return condition;
+}
 }  // namespace
 
 void setMessageBoxHandler(MessageBoxHandler handler) { messageBoxHandler() = std::move(handler); }
+
+void setMessageBoxCondition(MessageBoxCondition shown) { messageBoxCondition() = std::move(shown); }
+
+bool messageBoxWanted() { return !messageBoxCondition() || messageBoxCondition()(); }
 
 void showMessageBox(const std::string& text, const std::string& caption) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
@@ -25,7 +34,7 @@ void showMessageBox(const std::string& text, const std::string& caption) {
         messageBoxHandler()(text, caption);
         return;
     }
-    showNativeMessageBox(text, caption);
+    if (messageBoxWanted()) showNativeMessageBox(text, caption);
 }
 
 }  // namespace tarnel::platform

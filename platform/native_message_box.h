@@ -7,5 +7,7 @@
 namespace tarnel::platform {
 
 void showNativeMessageBox(const std::string& text, const std::string& caption);
+// Asked by an open native box that can be closed from outside: false once it must close.
+bool messageBoxWanted();
 
 }  // namespace tarnel::platform

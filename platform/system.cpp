@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -118,12 +119,37 @@ std::string executableFolder() {
     return error ? std::string() : exe.parent_path().string();
 }
 
+namespace {
+
+// The share folder of the prefix a program is installed under: bin/ sits one level below the
+// prefix, a screensaver daemon's hack folder (libexec/xscreensaver/) two.
+fs::path prefixDataFolder(const fs::path& programFolder) {
+    fs::path prefix = programFolder.parent_path();
+    if (programFolder.filename() == "xscreensaver") prefix = prefix.parent_path();
+    return (prefix / "share" / "tarnel").lexically_normal();
+}
+
+}  // namespace
+
+std::vector<std::string> dataFolderCandidates() {
+    std::vector<std::string> folders;
+    const fs::path programFolder = executableFolder();
+    if (!programFolder.empty()) {
+        folders.push_back(programFolder.string());
+        folders.push_back(prefixDataFolder(programFolder).string());
+    }
+    if (std::find(folders.begin(), folders.end(), TARNEL_INSTALL_DATADIR) == folders.end())
+        folders.push_back(TARNEL_INSTALL_DATADIR);
+    return folders;
+}
+
 std::string installedDataFolder() {
+    const std::vector<std::string> folders = dataFolderCandidates();
     std::error_code error;
-    fs::path exeFolder = executableFolder();
-    if (!exeFolder.empty() && fs::exists(exeFolder / "data.sdd", error)) return exeFolder.string();
-    if (fs::exists(fs::path(TARNEL_INSTALL_DATADIR) / "data.sdd", error)) return TARNEL_INSTALL_DATADIR;
-    return exeFolder.empty() ? std::string(TARNEL_INSTALL_DATADIR) : exeFolder.string();
+    for (const std::string& folder : folders)
+        if (fs::exists(fs::path(folder) / "data.sdd", error)) return folder;
+    // None holds it: name the folder an install beside this program puts it in.
+    return folders.size() > 1 ? folders[1] : folders.front();
 }
 
 }  // namespace tarnel::platform

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarnel::platform {
 
@@ -32,8 +33,12 @@ bool setWorkingDirectory(const std::string& folder);
 std::string workingDirectory();
 // The folder of the running program; empty when it cannot be told.
 std::string executableFolder();
-// The folder that holds the installed default data: beside the executable when a data.sdd
-// lies there (a build tree), else the installed share folder.
+// Folders that may hold the installed default data, in the order they are tried: beside the
+// executable (a build tree), the share folder of the prefix it lies under (bin/ and
+// libexec/xscreensaver/ both lead to share/tarnel), then the folder the build was configured
+// to install it in. An install moved to another prefix still finds its data.
+std::vector<std::string> dataFolderCandidates();
+// The first of those folders that holds a data.sdd; with none, the prefix's share folder.
 std::string installedDataFolder();
 
 }  // namespace tarnel::platform

@@ -86,4 +86,6 @@ std::string installedDataFolder() {
     return fs::path(std::string(module, length)).parent_path().string();
 }
 
+std::vector<std::string> dataFolderCandidates() { return {installedDataFolder()}; }
+
 }  // namespace tarnel::platform

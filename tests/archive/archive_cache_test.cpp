@@ -28,19 +28,23 @@ TEST(ArchiveMember, FailuresCarryAReasonAndNoData) {
     const std::string package = writePackage(dir.path() / "data.sdd", {{"a.txt", bytesOf("alpha"), 0x21}});
     const std::string notRar = (dir.path() / "plain.sdd").string();
     tarnel::test::writeBytes(notRar, bytesOf("just some text, not an archive"));
+    // packageProblem: why the package as a whole is unusable, without the path; empty when
+    // only the member is at fault.
     struct Case {
-        std::string member, archive, reason;
+        std::string member, archive, reason, packageProblem;
     } cases[] = {
-        {"a.txt", (dir.path() / "missing.sdd").string(), "cannot open archive \"" + (dir.path() / "missing.sdd").string() + "\": No such file"},
-        {"a.txt", dir.path().string(), "cannot open archive \"" + dir.path().string() + "\": Is a directory"},
-        {"a.txt", notRar, "archive \"" + notRar + "\": not a RAR archive"},
-        {"b.txt", package, "no member \"b.txt\""},
+        {"a.txt", (dir.path() / "missing.sdd").string(), "cannot open archive \"" + (dir.path() / "missing.sdd").string() + "\": No such file", "No such file or directory"},
+        {"a.txt", dir.path().string(), "cannot open archive \"" + dir.path().string() + "\": Is a directory", "Is a directory"},
+        {"a.txt", notRar, "archive \"" + notRar + "\": not a RAR archive", "not a RAR archive"},
+        {"b.txt", package, "no member \"b.txt\"", ""},
     };
     for (const Case& c : cases) {
         const ExtractResult result = extractArchiveMember(c.member, c.archive, "");
         EXPECT_FALSE(result.ok());
         EXPECT_TRUE(result.data.empty());
         EXPECT_NE(result.error.find(c.reason), std::string::npos) << result.error;
+        EXPECT_EQ(packageProblem(c.archive), c.packageProblem);
+        EXPECT_EQ(result.packageUnusable, !c.packageProblem.empty()) << c.archive;
     }
 }
 

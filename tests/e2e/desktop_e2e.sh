@@ -118,6 +118,18 @@ preview)
     convert -size 155x115 xc:'#FF8000' "$work/bin/preview.png"
     show_preview "$work/bin/tarnel" "$work/bin/preview.png"
     ;;
+preview_installed_layout)
+    # The layout of a distribution's package, under a folder of its own and without a data
+    # package: the hack in libexec/xscreensaver/, bin/tarnel leading to it, the picture in
+    # share/tarnel/. Both ways in find the picture.
+    usr="$work/usr"
+    mkdir -p "$usr/libexec/xscreensaver" "$usr/bin" "$usr/share/tarnel"
+    cp "$tarnel" "$usr/libexec/xscreensaver/tarnel"
+    ln -s ../libexec/xscreensaver/tarnel "$usr/bin/tarnel"
+    convert -size 155x115 xc:'#2080FF' "$usr/share/tarnel/preview.png"
+    show_preview "$usr/bin/tarnel" "$usr/share/tarnel/preview.png"
+    show_preview "$usr/libexec/xscreensaver/tarnel" "$usr/share/tarnel/preview.png"
+    ;;
 preview_build_tree)
     # The program where the build put it, reading the picture the build rendered.
     picture="$(dirname "$tarnel")/resources/preview.png"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # An install into a temporary folder, checked file by file; the hack description is valid
-# XML and tarnel accepts every flag it names; the uninstall removes every file again.
+# XML and tarnel accepts every flag it names; the uninstall removes every file again. An
+# install under another prefix finds its own data from bin/ and from the hack folder.
 # Usage: install_e2e.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -42,4 +43,27 @@ DESTDIR="$root" cmake -DMANIFEST="$build/install_manifest.txt" \
 left=$(find "$root" -not -type d)
 [ -z "$left" ] || fail "left behind: $left"
 [ ! -e "$root$prefix/share/tarnel" ] || fail "data folder left behind"
+
+# Installed under another prefix (after the uninstall, which reads the manifest that this
+# install rewrites), the program finds the data installed with it, whether started from the
+# daemon's hack folder or from bin/ (here a copy, as a package may put it), and draws the
+# default scene; without that data it names the folder it looked in, once.
+moved="$work/moved"
+cmake --install "$build" --prefix "$moved" >"$work/moved.log"
+cp --remove-destination "$moved/libexec/xscreensaver/tarnel" "$moved/bin/tarnel"
+export XDG_CONFIG_HOME="$work/config"  # no settings file: the data folder is the default one
+for program in libexec/xscreensaver/tarnel bin/tarnel; do
+    (cd "$work" && env -u DISPLAY "$moved/$program" --headless --frames 2 --size 96x72 --render "$work/frame.png") \
+        >"$work/run.log" 2>&1 || fail "$program: exit status $? ($(cat "$work/run.log"))"
+    colours=$(identify -format %k "$work/frame.png")
+    [ "$colours" -gt 50 ] || fail "$program drew no scene ($colours colours): $(cat "$work/run.log")"
+done
+rm "$moved/share/tarnel/data.sdd"
+for program in libexec/xscreensaver/tarnel bin/tarnel; do
+    (cd "$work" && env -u DISPLAY "$moved/$program" --headless --frames 1 --size 16x16) >"$work/run.log" 2>&1 ||
+        fail "$program without data: exit status $?"
+    [ "$(grep -c "^tarnel: cannot open data package $moved/share/tarnel/data.sdd" "$work/run.log")" -eq 1 ] ||
+        fail "$program without data did not name $moved/share/tarnel once: $(cat "$work/run.log")"
+done
+
 echo "PASS: install"

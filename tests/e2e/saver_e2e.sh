@@ -41,6 +41,12 @@ answer_error_box() {
     [ -z "$box" ] || xdotool key --window "$box" Return 2>/dev/null || true
 }
 
+# Of everything a verbose run said, one line names the data package, and that one plainly.
+named_once() {  # folder the package was looked for in
+    [ "$(grep -c 'data\.sdd' "$work/saver.log")" -eq 1 ] &&
+        grep -q "^tarnel: cannot open data package $1/data.sdd: No such file or directory\$" "$work/saver.log"
+}
+
 screen_gamma() {  # the ramp of the screen's CRTC as xrandr sums it up
     xrandr --verbose | sed -n 's/^[[:space:]]*\(Gamma\|Brightness\):[[:space:]]*/\1: /p' | tr '\n' ' '
 }
@@ -78,15 +84,19 @@ wait_loaded() {
     grep -q '^tarnel: loaded, the flight starts$' "$work/saver.log" || fail "the saver did not finish loading"
 }
 
+reap_saver() {  # once the saver has ended: its exit status into $status
+    status=0
+    wait "$saver_pid" || status=$?
+    saver_pid=""
+}
+
 wait_saver() {  # expects the saver to end within a few seconds with status 0 after drawing
-    local status=0
     for _ in $(seq 50); do
         kill -0 "$saver_pid" 2>/dev/null || break
         sleep 0.1
     done
     kill -0 "$saver_pid" 2>/dev/null && fail "the saver is still running"
-    wait "$saver_pid" || status=$?
-    saver_pid=""
+    reap_saver
     [ "$status" -eq 0 ] || fail "exit status $status"
     frames=$(sed -n 's/^tarnel: drew \([0-9]*\) frames.*$/\1/p' "$work/saver.log")
     [ -n "$frames" ] && [ "$frames" -gt 0 ] || fail "no frames drawn"
@@ -176,9 +186,7 @@ Gamma=90"
                 sleep 0.1
             done
             kill -0 "$saver_pid" 2>/dev/null && fail "SIG$signal in the $moment: still running ${slowdown} s later"
-            status=0
-            wait "$saver_pid" || status=$?
-            saver_pid=""
+            reap_saver
             [ "$status" -eq 0 ] || fail "SIG$signal in the $moment: exit status $status"
             echo "SIG$signal in the $moment: ended with status 0"
         done
@@ -200,8 +208,83 @@ bad_package_runs)
             >"$work/saver.log" 2>&1 || status=$?
         [ "$status" -eq 0 ] || fail "$name package: exit status $status"
         grep -q '^tarnel: drew 3 frames' "$work/saver.log" || fail "$name package: frames not drawn"
-        grep -q '^tarnel: .*cannot read' "$work/saver.log" || fail "$name package: no reason given"
+        grep -Eq '^tarnel: .*(cannot read|cannot open data package)' "$work/saver.log" || fail "$name package: no reason given"
         echo "$name package: ran and said why"
+    done
+    ;;
+stop_signal_closes_message_box)
+    # Without a package the loading screen's first picture is missing and its "Error" box
+    # opens. A stop signal closes it (all three take the same way, which stop_signals_any_moment
+    # runs): the saver ends within a second with status 0, names the package once, and leaves
+    # neither the box's processes nor the box. Killed outright, the saver takes the box along.
+    mkdir -p "$work/nodata"
+    write_settings "Path=$work/nodata"
+    private_display
+    box_processes() {  # the box's process and what it started, but for the dead ones
+        ps -eo pid=,pgid=,stat=,args= | awk -v box="$box" '($1 == box || $2 == box) && $3 !~ /^Z/'
+    }
+    for signal in TERM KILL; do
+        SDL_AUDIODRIVER=dummy "$tarnel" /s --verbose >"$work/saver.log" 2>&1 &
+        saver_pid=$!
+        box=""
+        for _ in $(seq 100); do
+            box=$(ps -o pid= --ppid "$saver_pid" | tr -d ' ' | head -n1) || true  # none yet
+            [ -n "$box" ] && xwininfo -root -tree | grep -q '"Error"' && break
+            kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended before its box showed"
+            sleep 0.1
+        done
+        xwininfo -root -tree | grep -q '"Error"' || fail "no box"
+        [ -n "$box" ] || fail "the box is not a child of the saver"
+        start=${EPOCHREALTIME/[.,]/}
+        kill -"$signal" "$saver_pid"
+        while kill -0 "$saver_pid" 2>/dev/null; do
+            elapsed=$(((${EPOCHREALTIME/[.,]/} - start) / 1000))
+            if [ "$elapsed" -gt $((3000 * slowdown)) ]; then
+                kill -KILL "$saver_pid" "$box" 2>/dev/null || true
+                fail "SIG$signal: the saver still runs $elapsed ms later"
+            fi
+            sleep 0.01
+        done
+        elapsed=$(((${EPOCHREALTIME/[.,]/} - start) / 1000))
+        reap_saver
+        echo "SIG$signal with the box open: ended with status $status after $elapsed ms"
+        if [ "$signal" = KILL ]; then
+            for _ in $(seq $((10 * slowdown))); do
+                [ -z "$(box_processes)" ] && break
+                sleep 0.1
+            done
+        else
+            [ "$status" -eq 0 ] || fail "SIG$signal: exit status $status"
+            [ "$elapsed" -lt $((1000 * slowdown)) ] || fail "SIG$signal: the saver took $elapsed ms to end"
+            named_once "$work/nodata" || fail "SIG$signal: the package was not named once"
+        fi
+        [ -z "$(box_processes)" ] || fail "SIG$signal: the box's processes are left: $(box_processes)"
+        ! xwininfo -root -tree | grep -q '"Error"' || fail "SIG$signal: the box is still on the screen"
+    done
+    ;;
+host_window_shows_no_box)
+    # Inside the root window, inside a window named by its number and offscreen, a missing
+    # package opens no box that would block the run: it ends by itself after its frames, and
+    # standard error names the package once.
+    mkdir -p "$work/nodata"
+    write_settings "Path=$work/nodata"
+    private_display
+    root=$(xwininfo -root | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+    for run in "--root --frames 10" "--window-id $root --frames 10" "--headless --frames 3"; do
+        run="$run --verbose"
+        # shellcheck disable=SC2086  # the run's options are several words
+        SDL_AUDIODRIVER=dummy "$tarnel" $run >"$work/saver.log" 2>&1 &
+        saver_pid=$!
+        for _ in $(seq $((100 * slowdown))); do
+            kill -0 "$saver_pid" 2>/dev/null || break
+            ! xwininfo -root -tree | grep -q '"Error"' || fail "$run: a box showed"
+            sleep 0.1
+        done
+        kill -0 "$saver_pid" 2>/dev/null && fail "$run: still running"
+        reap_saver
+        [ "$status" -eq 0 ] || fail "$run: exit status $status"
+        named_once "$work/nodata" || fail "$run: the package was not named once"
+        echo "$run: no box, the package named once"
     done
     ;;
 headless_render)
