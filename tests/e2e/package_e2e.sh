@@ -3,7 +3,8 @@
 # makes it: its name, its files with their owners and modes, its control fields (the
 # dependencies name the package of every library the binaries link), then, extracted with
 # dpkg -x into a temporary root, the saver draws the default scene headless, finding the data
-# installed with it, and tarnel-pack reads that data. The package stays in OUT_DIR for the host tests.
+# installed with it, and tarnel-pack reads that data. The package stays in OUT_DIR, where the
+# tests of the screensaver hosts take it.
 # Usage: package_e2e.sh BUILD_DIR OUT_DIR
 set -euo pipefail
 build=$1

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The screensaver daemon runs tarnel from a programs line: it activates it, the hack draws
-# into the daemon's window, and on deactivation it ends within a second of SIGTERM. The
+# into the daemon's window with its own gamma, and on deactivation it ends within a second of
+# SIGTERM, leaving the gamma as it found it. The
 # settings program's preview (--root --window-id) draws and keeps running. The daemon
 # refuses to run hacks as root, so everything runs as nobody. Skipped (77) without the
 # daemon or without root to change user.
@@ -8,28 +9,13 @@
 set -euo pipefail
 tarnel=$1
 command -v xscreensaver >/dev/null && command -v runuser >/dev/null && [ "$(id -u)" -eq 0 ] || exit 77
-work=$(mktemp -d)
-chmod 755 "$work"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-# A sanitizer build runs several times slower: its deadlines are stretched by this factor.
-slowdown=${TARNEL_TEST_SLOWDOWN:-1}
-fail() { echo "FAIL: $*" >&2; tail -n 30 "$work"/*.log >&2 2>/dev/null || true; exit 1; }
-# A sanitizer build's leak check at exit takes seconds in a process this large, past the
-# deadline; the leak checks belong to the unit tests.
-export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-as_user() { runuser -u nobody -- env HOME="$work/home" DISPLAY="$DISPLAY" XDG_CONFIG_HOME="$work/home/.config" \
-    ASAN_OPTIONS="$ASAN_OPTIONS" "$@"; }
+source "$(dirname "$0")/host_lib.sh"
 
 # The program and its data in a folder the user can read.
-mkdir -p "$work/bin" "$work/home/.config/tarnel"
+mkdir -p "$work/bin"
 cp "$tarnel" "$work/bin/tarnel"
 cp "$(dirname "$tarnel")/data.sdd" "$work/bin/" || fail "no data package beside $tarnel"
-printf 'EnableMusic=0\nDefGamma=0\nGamma=80\n' >"$work/home/.config/tarnel/settings.ini"
+make_home
 cat >"$work/home/.xscreensaver" <<EOT
 mode: one
 selected: 0
@@ -43,44 +29,24 @@ programs: GL: $work/bin/tarnel --root --no-clock \n
 EOT
 chown -R nobody "$work/home"
 
-source "$(dirname "$0")/../../scripts/xvfb.sh"
-start_xvfb "$work" 800x600x24 || { echo "Xvfb did not start" >&2; exit 1; }
-pids+=("$xvfb_pid")
-
-hack_pid() { pgrep -u nobody -f "$work/bin/tarnel --root" | head -n1; }
-not_black() { # the screen has some colour in it
-    import -window root "$work/shot.png"
-    [ "$(convert "$work/shot.png" -format '%[fx:maxima.r+maxima.g+maxima.b > 0.1]' info:)" = 1 ]
-}
-# A busy machine or a sanitizer build can take seconds before the first picture.
-wait_drawn() {  # pid what
-    for _ in $(seq 30); do
-        sleep 0.5
-        kill -0 "$1" 2>/dev/null || fail "tarnel ended early in $2"
-        not_black && return 0
-    done
-    fail "nothing drawn in $2"
-}
+start_screen 800x600x24
+before=$(screen_gamma)
 
 as_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
-pids+=($!)
+daemon=$!
+pids+=("$daemon")
 for _ in $(seq 50); do as_user xscreensaver-command -time >/dev/null 2>&1 && break; sleep 0.2; done
 as_user xscreensaver-command -activate >/dev/null 2>&1 || fail "the daemon does not answer"
-pid=""
-for _ in $(seq 100); do pid=$(hack_pid) && [ -n "$pid" ] && break; sleep 0.1; done
-[ -n "$pid" ] || fail "the daemon did not start tarnel"
+pid=$(wait_descendant "$daemon" "$work/bin/tarnel" "the daemon")
 wait_drawn "$pid" "the daemon's window"
 sleep 3  # past the loading, into the loop
+during=$(screen_gamma)
+[ "$during" != "$before" ] || fail "the saver's gamma did not reach the screen: $during"
 as_user xscreensaver-command -deactivate >/dev/null 2>&1
-start=$(date +%s%N)
 # The daemon's helper that forked tarnel is killed first, so an ended tarnel may stay a zombie
-# until something reaps it: a zombie has ended.
-running() { kill -0 "$1" 2>/dev/null && [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" != Z ]; }
-while running "$pid"; do
-    [ $(($(date +%s%N) - start)) -lt $((1500000000 * slowdown)) ] || fail "tarnel still runs after deactivation"
-    sleep 0.05
-done
-echo "tarnel ended $((($(date +%s%N) - start) / 1000000)) ms after deactivation"
+# until something reaps it.
+wait_ended "$pid" "deactivation"
+[ "$(screen_gamma)" = "$before" ] || fail "gamma after the run: $(screen_gamma), before: $before"
 
 # The settings program's preview: a window of another client, named by --window-id.
 echo 'wm geometry . 320x240+0+0; frame .f -width 320 -height 240 -background black; pack .f
