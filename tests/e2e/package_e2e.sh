@@ -69,6 +69,8 @@ while read -r library; do
     grep -qxF "$owners" "$work/depends" ||
         fail "the binaries link $library ($owners), which Depends does not name: $(field Depends)"
 done <"$work/libraries"
+zcat "$work/root/usr/share/doc/tarnel/changelog.gz" | head -n1 | grep -q "^tarnel ($version) " ||
+    fail "the changelog's latest entry is not version $version"
 grep -qx 'Exec=/usr/libexec/xscreensaver/tarnel --root' "$work/root/usr/share/applications/screensavers/tarnel.desktop" ||
     fail "the screensaver entry does not run the installed hack"
 
