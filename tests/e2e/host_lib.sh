@@ -35,9 +35,27 @@ extract_package() {  # FOLDER
     dpkg-deb -x "${debs[0]}" "$work/root" || fail "cannot extract ${debs[0]}"
 }
 
-as_user() {
-    runuser -u nobody -- env HOME="$work/home" DISPLAY="$DISPLAY" XDG_CONFIG_HOME="$work/home/.config" \
-        ASAN_OPTIONS="$ASAN_OPTIONS" "$@"
+# Skipped (77) unless each program is there and the test runs as root (to change user and,
+# with --mount, to mount in a namespace of its own).
+need() {  # [--mount] PROGRAM...
+    local mount=""
+    [ "$1" = --mount ] && { mount=1; shift; }
+    for program in "$@"; do command -v "$program" >/dev/null || exit 77; done
+    [ "$(id -u)" -eq 0 ] || exit 77
+    [ -z "$mount" ] || unshare -m --propagation private true 2>/dev/null || exit 77
+}
+
+user_command() {
+    user=(runuser -u nobody -- env HOME="$work/home" DISPLAY="$DISPLAY" XDG_CONFIG_HOME="$work/home/.config"
+          ASAN_OPTIONS="$ASAN_OPTIONS")
+}
+as_user() { user_command; "${user[@]}" "$@"; }
+# As the user, with the extracted package laid over /usr in a mount namespace of its own, as
+# if installed: hosts take hacks only from the system's folders.
+as_installed_user() {
+    user_command
+    unshare -m --propagation private sh -c 'mount -t overlay tarnel -o "lowerdir=$0/usr:/usr" /usr && exec "$@"' \
+        "$work/root" "${user[@]}" "$@"
 }
 
 start_screen() {  # WxHxD

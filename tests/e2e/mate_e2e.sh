@@ -5,15 +5,12 @@
 # runs only themes whose program lies in a folder it knows (/usr/libexec/xscreensaver among
 # them), so the extracted package is laid over /usr in a mount namespace of the test's own,
 # as if installed. It needs a session bus (dbus-run-session) and reads its settings through
-# GSettings' keyfile backend. Skipped (77) without the daemon or without root.
+# GSettings' keyfile backend. Skipped (77) without the daemon, root or mount namespaces.
 # Usage: mate_e2e.sh PACKAGE_DIR (holding tarnel_VERSION_ARCH.deb)
 set -euo pipefail
 packages=$1
-for program in mate-screensaver mate-screensaver-command dbus-run-session unshare runuser dpkg-deb; do
-    command -v "$program" >/dev/null || exit 77
-done
-[ "$(id -u)" -eq 0 ] && unshare -m --propagation private true 2>/dev/null || exit 77
 source "$(dirname "$0")/host_lib.sh"
+need --mount mate-screensaver mate-screensaver-command dbus-run-session dpkg-deb
 
 extract_package "$packages"
 make_home
@@ -35,9 +32,7 @@ touch "$work/bus" && chown nobody "$work/bus"
 
 start_screen 640x480x24
 before=$(screen_gamma)
-unshare -m --propagation private sh -c 'mount -t overlay tarnel -o "lowerdir=$0/usr:/usr" /usr && exec "$@"' \
-    "$work/root" runuser -u nobody -- env HOME="$work/home" DISPLAY="$DISPLAY" XDG_CONFIG_HOME="$work/home/.config" \
-    XDG_CURRENT_DESKTOP=MATE GSETTINGS_BACKEND=keyfile NO_AT_BRIDGE=1 ASAN_OPTIONS="$ASAN_OPTIONS" \
+as_installed_user XDG_CURRENT_DESKTOP=MATE GSETTINGS_BACKEND=keyfile NO_AT_BRIDGE=1 \
     dbus-run-session -- sh "$work/session.sh" "$work/bus" >"$work/daemon.log" 2>&1 &
 session=$!
 pids+=("$session")

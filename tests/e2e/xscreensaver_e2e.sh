@@ -8,8 +8,8 @@
 # Usage: xscreensaver_e2e.sh TARNEL
 set -euo pipefail
 tarnel=$1
-command -v xscreensaver >/dev/null && command -v runuser >/dev/null && [ "$(id -u)" -eq 0 ] || exit 77
 source "$(dirname "$0")/host_lib.sh"
+need xscreensaver xscreensaver-command wish
 
 # The program and its data in a folder the user can read.
 mkdir -p "$work/bin"

@@ -7,15 +7,12 @@
 # as if installed, and the module is pointed at /usr/libexec/xscreensaver as on Debian (its
 # default folder is /usr/lib/xscreensaver). The lock asks the system for the password
 # through an authentication module; the test's module takes the place of the PAM one and
-# accepts one password. Skipped (77) without xsecurelock or without root.
+# accepts one password. Skipped (77) without xsecurelock, root or mount namespaces.
 # Usage: xsecurelock_e2e.sh PACKAGE_DIR (holding tarnel_VERSION_ARCH.deb)
 set -euo pipefail
 packages=$1
-for program in xsecurelock xdotool xrdb unshare runuser dpkg-deb; do
-    command -v "$program" >/dev/null || exit 77
-done
-[ "$(id -u)" -eq 0 ] && unshare -m --propagation private true 2>/dev/null || exit 77
 source "$(dirname "$0")/host_lib.sh"
+need --mount xsecurelock xdotool xrdb dpkg-deb
 
 extract_package "$packages"
 make_home
@@ -33,10 +30,8 @@ chown -R nobody "$work/home"
 
 start_screen 640x480x24
 before=$(screen_gamma)
-unshare -m --propagation private sh -c 'mount -t overlay tarnel -o "lowerdir=$0/usr:/usr" /usr && exec "$@"' \
-    "$work/root" runuser -u nobody -- env HOME="$work/home" DISPLAY="$DISPLAY" XDG_CONFIG_HOME="$work/home/.config" \
-    XSECURELOCK_SAVER=saver_xscreensaver XSECURELOCK_XSCREENSAVER_PATH=/usr/libexec/xscreensaver \
-    XSECURELOCK_AUTHPROTO="$work/authproto" ASAN_OPTIONS="$ASAN_OPTIONS" xsecurelock >"$work/lock.log" 2>&1 &
+as_installed_user XSECURELOCK_SAVER=saver_xscreensaver XSECURELOCK_XSCREENSAVER_PATH=/usr/libexec/xscreensaver \
+    XSECURELOCK_AUTHPROTO="$work/authproto" xsecurelock >"$work/lock.log" 2>&1 &
 lock=$!
 pids+=("$lock")
 pid=$(wait_descendant "$lock" /usr/libexec/xscreensaver/tarnel "the lock")
