@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # An install into a temporary folder, checked file by file; the hack description is valid
-# XML and tarnel accepts every flag it names; the uninstall removes every file again. An
+# XML and tarnel accepts every flag it names, the desktop entries are valid and the
+# screensaver entry runs the installed hack; the uninstall removes every file again. An
 # install under another prefix finds its own data from bin/ and from the hack folder.
 # Usage: install_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -14,8 +15,9 @@ libexec=$(sed -n 's/^CMAKE_INSTALL_LIBEXECDIR:PATH=//p' "$build/CMakeCache.txt")
 root="$work/root"
 
 DESTDIR="$root" cmake --install "$build" >"$work/install.log"
-for file in "$libexec/xscreensaver/tarnel" "$prefix/bin/tarnel" "$prefix/share/tarnel/data.sdd" \
+for file in "$libexec/xscreensaver/tarnel" "$prefix/bin/tarnel" "$prefix/bin/tarnel-pack" "$prefix/share/tarnel/data.sdd" \
             "$prefix/share/xscreensaver/config/tarnel.xml" "$prefix/share/applications/tarnel.desktop" \
+            "$prefix/share/applications/screensavers/tarnel.desktop" "$prefix/share/man/man6/tarnel.6.gz" \
             "$prefix/share/icons/hicolor/scalable/apps/tarnel.svg"; do
     [ -e "$root$file" ] || fail "not installed: $file"
 done
@@ -35,14 +37,21 @@ for flag in "${flags[@]}"; do
     "$root$libexec/xscreensaver/tarnel" $flag --help >/dev/null 2>"$work/flag.log" ||
         fail "tarnel refuses \"$flag\": $(cat "$work/flag.log")"
 done
-desktop-file-validate "$root$prefix/share/applications/tarnel.desktop" >"$work/desktop.log" 2>&1 ||
-    fail "invalid desktop entry: $(cat "$work/desktop.log")"
+for entry in tarnel.desktop screensavers/tarnel.desktop; do
+    desktop-file-validate "$root$prefix/share/applications/$entry" >"$work/desktop.log" 2>&1 ||
+        fail "invalid desktop entry $entry: $(cat "$work/desktop.log")"
+done
+# The screensaver entry runs the hack of the prefix installed to.
+grep -qx "Exec=$libexec/xscreensaver/tarnel --root" "$root$prefix/share/applications/screensavers/tarnel.desktop" ||
+    fail "the screensaver entry names another program: $(grep Exec "$root$prefix/share/applications/screensavers/tarnel.desktop")"
 
 DESTDIR="$root" cmake -DMANIFEST="$build/install_manifest.txt" \
     -P "$(dirname "$0")/../../desktop/uninstall.cmake" >"$work/uninstall.log"
 left=$(find "$root" -not -type d)
 [ -z "$left" ] || fail "left behind: $left"
-[ ! -e "$root$prefix/share/tarnel" ] || fail "data folder left behind"
+for folder in share/tarnel share/doc/tarnel; do
+    [ ! -e "$root$prefix/$folder" ] || fail "$folder left behind"
+done
 
 # Installed under another prefix (after the uninstall, which reads the manifest that this
 # install rewrites), the program finds the data installed with it, whether started from the
@@ -50,6 +59,8 @@ left=$(find "$root" -not -type d)
 # default scene; without that data it names the folder it looked in, once.
 moved="$work/moved"
 cmake --install "$build" --prefix "$moved" >"$work/moved.log"
+grep -qx "Exec=$moved/libexec/xscreensaver/tarnel --root" "$moved/share/applications/screensavers/tarnel.desktop" ||
+    fail "the screensaver entry of the moved install names another program"
 cp --remove-destination "$moved/libexec/xscreensaver/tarnel" "$moved/bin/tarnel"
 export XDG_CONFIG_HOME="$work/config"  # no settings file: the data folder is the default one
 for program in libexec/xscreensaver/tarnel bin/tarnel; do
