@@ -56,7 +56,7 @@ std::int32_t readWindowNumber(std::string_view line, std::size_t from) {
 }
 
 // A word that begins with "-" is a switch only as one of the four letters, alone or with
-// the window number glued on (-s, -C1234, -p:0x2a). Any other such word (-h, -help, -root,
+// the window number glued on (-s, -C1234, -p:0x2a). Any other such word (-h, -help, -x,
 // --foo) is an option mistyped, not a request for the saver. A "/" switch and a "-" inside
 // a word (an unquoted program path) keep the whole grammar.
 bool isMistypedOption(std::string_view line, std::size_t switchAt, std::size_t scanStart) {

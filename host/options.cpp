@@ -122,6 +122,9 @@ OptionParse parseRunOptions(const std::vector<std::string>& args, const char* xs
         std::size_t equals = arg.find('=');
         bool hasInline = arg.rfind("--", 0) == 0 && equals != std::string::npos;
         std::string name = hasInline ? arg.substr(0, equals) : arg;
+        // Hosts that start hacks in the X toolkit's way (xsecurelock's xscreensaver module, old
+        // programs lines) spell the two host options with one dash.
+        if (name == "-root" || name == "-window-id") name.insert(0, "-");
         std::string inlineValue = hasInline ? arg.substr(equals + 1) : std::string();
         std::string value;
         if (RunFlag flag = bareFlag(name)) {
@@ -197,7 +200,7 @@ const char* usageText() {
            "  --root            draw into the window named by XSCREENSAVER_WINDOW, else the root window\n"
            "  --window-id ID    draw into the existing X window ID (0x... or decimal)\n"
            "  --frames N        end after N frames\n"
-           "  --render FILE.png write the last frame to a PNG file\n"
+           "  --render FILE.png write the last whole frame to a PNG file\n"
            "  --seed N          fixed seed for the flight instead of the clock\n"
            "  --size WxH        draw WxH pixels in a window (no mode switch), or offscreen\n"
            "  --headless        draw offscreen, with no display\n"

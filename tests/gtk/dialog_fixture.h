@@ -10,6 +10,7 @@
 #include <X11/Xlib.h>
 #include <gtk/gtk.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -59,7 +60,8 @@ private:
         if (server_ == 0) {
             ::close(pipeEnds[0]);
             std::string fd = std::to_string(pipeEnds[1]);
-            std::freopen("/dev/null", "w", stderr);
+            int quiet = ::open("/dev/null", O_WRONLY);
+            if (quiet >= 0) ::dup2(quiet, STDERR_FILENO);
             ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "2400x1600x24", "-nolisten", "tcp", "-noreset",
                      static_cast<char*>(nullptr));
             ::_exit(127);

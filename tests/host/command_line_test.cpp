@@ -129,7 +129,7 @@ TEST(RunOptions, TakesOurOptionsOutAndLeavesTheSwitchLine) {
 
 TEST(RunOptions, LeaveEveryScreensaverLineAsItWas) {
     const std::vector<std::vector<std::string>> lines = {
-        {}, {"/s"}, {"/c", "5"}, {"-C1234"}, {"/p", "9"}, {"/t"}, {"-x"}, {"-root"}};
+        {}, {"/s"}, {"/c", "5"}, {"-C1234"}, {"/p", "9"}, {"/t"}, {"-x"}};
     for (const auto& args : lines) {
         std::vector<std::string> full = args;
         full.insert(full.begin(), "tarnel");
@@ -145,6 +145,11 @@ TEST(RunOptions, LeaveEveryScreensaverLineAsItWas) {
 TEST(RunOptions, ReadsWindowIdsInHexAndDecimal) {
     EXPECT_EQ(*parseArgs({"--root", "--window-id", "0x200C9C"}).options.windowId, 0x200C9Cu);
     EXPECT_EQ(*parseArgs({"--window-id=2100380"}).options.windowId, 2100380u);
+    // The X toolkit's single-dash spelling, as some hosts start their hacks.
+    OptionParse toolkit = parseArgs({"-root", "-window-id", "0x2a00007"});
+    EXPECT_TRUE(toolkit.options.root);
+    EXPECT_EQ(*toolkit.options.windowId, 0x2a00007u);
+    EXPECT_EQ(toolkit.remaining, std::vector<std::string>{"tarnel"});
     EXPECT_EQ(*parseWindowId("0X1f"), 0x1Fu);
     EXPECT_FALSE(parseWindowId("0x"));
     EXPECT_FALSE(parseWindowId("0"));
