@@ -5,13 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "tests/archive/rar_test_support.h"
+
 using tarnel::MemoryFile;
-
-namespace {
-
-std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
-
-}  // namespace
+using tarnel::test::bytesOf;
 
 TEST(MemoryFile, LastLineWithoutFeedIsDeliveredThenEmptyLinesFollow) {
     MemoryFile file;

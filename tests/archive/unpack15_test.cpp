@@ -63,12 +63,12 @@ Decoded decode(Unpack15& unpacker, const std::vector<std::uint8_t>& packed, std:
     return result;
 }
 
-struct RealMember {
+struct Unpack15Member {
     const char* archive;
     const char* name;
 };
 
-const RealMember kRealMembers[] = {
+const Unpack15Member kUnpack15Members[] = {
     {"junrar_BoatModernEnglish-regular-unpack15-dos.rar", "BOATMO~1.WAV"},
     {"junrar_BoatModernEnglish-regular-unpack15-dos.rar", "LICENSE.TXT"},
     {"rarfile_rar15-comment.rar", "FILE1.TXT"},
@@ -81,7 +81,7 @@ const RealMember kRealMembers[] = {
 
 TEST(Unpack15, EveryRealMemberDecodesToItsRecordedCrc) {
     Unpack15 unpacker;
-    for (const RealMember& real : kRealMembers) {
+    for (const Unpack15Member& real : kUnpack15Members) {
         SCOPED_TRACE(std::string(real.archive) + " " + real.name);
         const PackedMember member = findMember(real.archive, real.name);
         ASSERT_EQ(member.version, 15);
@@ -176,7 +176,7 @@ TEST(Unpack15, TruncatedPackedDataFailsOrGivesWrongBytes) {
 TEST(Unpack15, EveryRealMemberFailsWithoutItsLastTwoBytes) {
     // The archiver may flush one spare byte, never two.
     Unpack15 unpacker;
-    for (const RealMember& real : kRealMembers) {
+    for (const Unpack15Member& real : kUnpack15Members) {
         SCOPED_TRACE(std::string(real.archive) + " " + real.name);
         const PackedMember member = findMember(real.archive, real.name);
         ASSERT_GE(member.packed.size(), 2u);

@@ -12,10 +12,9 @@ using tarnel::KeyTrack;
 using tarnel::Quaternion;
 using tarnel::Vector3;
 using tarnel::testing::expectNear;
+using tarnel::testing::kPi;
 
 namespace {
-
-const double kPi = 3.14159265358979323846;
 
 Quaternion aboutY(double degrees) {
     return Quaternion(0, float(std::sin(degrees * kPi / 360)), 0, float(std::cos(degrees * kPi / 360)));

@@ -1,4 +1,4 @@
-// Componentwise closeness checks for the camera tests.
+// Componentwise closeness checks for the camera tests, and the pi their angles are built from.
 #pragma once
 
 #include "camera/quaternion.h"
@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 namespace tarnel::testing {
+
+constexpr double kPi = 3.14159265358979323846;
 
 inline void expectNear(Vector3 actual, Vector3 expected, float tolerance) {
     EXPECT_NEAR(actual.x, expected.x, tolerance);

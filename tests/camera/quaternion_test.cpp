@@ -12,10 +12,9 @@
 using tarnel::Quaternion;
 using tarnel::Vector3;
 using tarnel::testing::expectNear;
+using tarnel::testing::kPi;
 
 namespace {
-
-const double kPi = 3.14159265358979323846;
 
 // The quaternion of a rotation by angleDegrees about a unit axis.
 Quaternion aboutAxis(Vector3 axis, double angleDegrees) {

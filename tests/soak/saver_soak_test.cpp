@@ -24,7 +24,7 @@
 namespace {
 std::atomic<long> allocations{0};
 bool counting = false;
-bool inClassifier = false;
+[[maybe_unused]] bool inClassifier = false;  // read only by the replaced operator new
 
 // The GL driver compiles its state variants lazily, with allocations of its own. An
 // allocation is ours when, walking out from it past the C and C++ runtimes, the first frame
