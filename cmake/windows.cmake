@@ -14,12 +14,7 @@ if(NOT EXISTS "${TARNEL_NATIVE_PACKAGE}")
   message(WARNING "No native package at ${TARNEL_NATIVE_PACKAGE}: build the native tree first "
                   "(cmake -B build -G Ninja && cmake --build build --target default_package)")
 endif()
-add_custom_command(
-  OUTPUT "${CMAKE_BINARY_DIR}/data.sdd"
-  COMMAND ${CMAKE_COMMAND} -E copy "${TARNEL_NATIVE_PACKAGE}" "${CMAKE_BINARY_DIR}/data.sdd"
-  DEPENDS "${TARNEL_NATIVE_PACKAGE}"
-  COMMENT "Taking data.sdd from the native build"
-  VERBATIM)
+tarnel_take_file("${TARNEL_NATIVE_PACKAGE}" "${CMAKE_BINARY_DIR}/data.sdd")
 add_custom_target(default_package ALL DEPENDS "${CMAKE_BINARY_DIR}/data.sdd")
 
 # The program's resources: the templates of resources/windows and the pictures that the

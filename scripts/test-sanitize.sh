@@ -3,15 +3,19 @@
 # suite. No benchmarks are built. Excluded, because they cannot run under the sanitizers:
 #   e2e_memcheck   runs the program under valgrind, which cannot run a sanitized binary.
 #   e2e_package_lintian   checks a package of sanitized binaries, which nobody ships.
-# Usage: scripts/test-sanitize.sh [build-dir]
+# The default scene and the pictures are taken from the native build (scripts/test.sh) when it
+# has made them: generating them again under the sanitizers adds nothing the content tests miss.
+# Usage: scripts/test-sanitize.sh [build-dir [native-build-dir]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-asan}
+native=$(realpath -m "${2:-build}")
+[ -f "$native/content.stamp" ] && [ -f "$native/data.sdd" ] && [ -f "$native/resources/icon.ico" ] || native=
 # -O1 and line tables only: a sanitizer build that compiles fast and still names the line.
 # Each test executable runs as one test, so its fixtures (the generated package, GL contexts)
 # are made once rather than once per case.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_SANITIZE=ON -DTARNEL_BENCH=OFF \
-    -DTARNEL_TEST_WHOLE_BINARIES=ON \
+    -DTARNEL_TEST_WHOLE_BINARIES=ON -DTARNEL_NATIVE_BUILD="$native" \
     -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" >/dev/null
 cmake --build "$build"
 export ASAN_OPTIONS="strict_string_checks=1:detect_stack_use_after_return=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
