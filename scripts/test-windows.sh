@@ -34,7 +34,7 @@ start_xvfb "$work" || { cat "$work/xvfb.log" >&2; exit 1; }
 # ctest's output pipe open until they exit.
 wineserver -p >/dev/null 2>&1
 wine cmd /c exit >/dev/null 2>&1
-ctest --test-dir build-windows -L windows --output-on-failure
+ctest --test-dir build-windows -L windows --output-on-failure -j2
 bash tests/e2e/windows_saver_e2e.sh build-windows/tarnel.scr
 for scenario in dialog_template dialog_ok dialog_save_refused dialog_cancel dialog_owner visit preview preview_without_window icon; do
     bash tests/e2e/windows_dialog_e2e.sh "$scenario" build-windows/tarnel.scr build-windows/tests/win32 "$native/resources"

@@ -54,11 +54,17 @@ reg_value() {  # name: the stored value as wine reg query prints it
 start_settings() {
     # The parent too: a scenario may have left it volatile.
     wine reg delete 'HKCU\Software\Vossick' /f >/dev/null 2>&1 || true
-    for pair in UseDesktop=0 Width=1024 Height=768 Depth=32 ShowFPS=0 DefGamma=0 Gamma=50 Speed=50 \
-                EnableMusic=1 Volume=100 ShowClock=1 TimeFormat=0; do
-        wine reg add "$key" /v "${pair%%=*}" /t REG_DWORD /d "${pair#*=}" /f >/dev/null
-    done
-    wine reg add "$key" /v Path /t REG_SZ /d 'C:\tarnel data' /f >/dev/null
+    # One import rather than a wine reg process per value, each of which took a fraction of a
+    # second to start.
+    {
+        printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\%s]\r\n' "${key#HKCU\\}"
+        for pair in UseDesktop=0 Width=1024 Height=768 Depth=32 ShowFPS=0 DefGamma=0 Gamma=50 Speed=50 \
+                    EnableMusic=1 Volume=100 ShowClock=1 TimeFormat=0; do
+            printf '"%s"=dword:%08x\r\n' "${pair%%=*}" "${pair#*=}"
+        done
+        printf '"Path"="C:\\\\tarnel data"\r\n'
+    } >"$work/settings.reg"
+    wine reg import "$(winepath -w "$work/settings.reg")" >/dev/null 2>&1 || fail "the settings could not be imported"
 }
 start_scr() {  # arguments
     wine "$scr" "$@" >"$work/tarnel.log" 2>&1 &
