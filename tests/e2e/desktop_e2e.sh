@@ -144,15 +144,19 @@ preview_build_tree)
 preview_without_window)
     "$tarnel" /p >"$work/tarnel.log" 2>&1 &
     pid=$!; pids+=($pid)
-    # The box is found by its title on the root window's children and answered with Return
-    # from a pointer over it.
+    # The box is found by its title on the root window's children once it is mapped (a key
+    # sent while it was only created went past it) and answered with Return from a pointer
+    # over it.
+    box=""
     for _ in $(seq 100); do
-        geometry=$(xwininfo -root -tree | awk '/"ERROR"/{print $NF; exit}')
-        [ -n "$geometry" ] && break
+        box=$(xwininfo -root -tree | awk '/"ERROR"/{print $1; exit}')
+        [ -n "$box" ] && xwininfo -id "$box" | grep -q 'Map State: IsViewable' && break
+        box=""
         sleep 0.1
     done
-    [ -n "$geometry" ] || fail "no error box"
-    IFS=+ read -r _ bx by <<<"$geometry"
+    [ -n "$box" ] || fail "no error box"
+    bx=$(xwininfo -id "$box" | awk '/Absolute upper-left X/{print $NF}')
+    by=$(xwininfo -id "$box" | awk '/Absolute upper-left Y/{print $NF}')
     xdotool mousemove $((bx + 20)) $((by + 20)) key Return
     wait_exit "$pid" 5
     wait "$pid" || fail "exit status $?"
