@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Cross-builds tarnel.scr and the unit tests with MinGW-w64 and runs them under Wine on a
 # private Xvfb (Wine's OpenGL goes through GLX to Mesa), then the saver end to end.
-# data.sdd comes from the native build. Usage: scripts/test-windows.sh [native-build-dir]
+# data.sdd comes from the native build. With --prepare it only builds and makes the Wine
+# prefix, which CI does beside the sanitizer suite.
+# Usage: scripts/test-windows.sh [--prepare] [native-build-dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+prepare=false
+if [ "${1:-}" = --prepare ]; then prepare=true; shift; fi
 native=$(realpath -m "${1:-build}")
 [ -f "$native/data.sdd" ] || cmake --build "$native" --target default_package
 [ -f "$native/resources/icon.ico" ] || cmake --build "$native" --target resource_pictures
@@ -17,6 +21,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
     wineserver -w
 fi
+$prepare && exit 0
 
 work=$(mktemp -d)
 xvfb_pid=""
