@@ -5,9 +5,12 @@
 #   e2e_package_lintian   checks a package of sanitized binaries, which nobody ships.
 # The default scene and the pictures are taken from the native build (scripts/test.sh) when it
 # has made them: generating them again under the sanitizers adds nothing the content tests miss.
-# Usage: scripts/test-sanitize.sh [build-dir [native-build-dir]]
+# With --build-only it stops once everything is built.
+# Usage: scripts/test-sanitize.sh [--build-only] [build-dir [native-build-dir]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+build_only=false
+if [ "${1:-}" = --build-only ]; then build_only=true; shift; fi
 build=${1:-build-asan}
 native=$(realpath -m "${2:-build}")
 [ -f "$native/content.stamp" ] && [ -f "$native/data.sdd" ] && [ -f "$native/resources/icon.ico" ] || native=
@@ -18,6 +21,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_SANIT
     -DTARNEL_TEST_WHOLE_BINARIES=ON -DTARNEL_NATIVE_BUILD="$native" \
     -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" >/dev/null
 cmake --build "$build"
+$build_only && exit 0
 export ASAN_OPTIONS="strict_string_checks=1:detect_stack_use_after_return=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 # The test programs draw on one thread (the build sets LP_NUM_THREADS for them). The

@@ -14,3 +14,13 @@ start_xvfb() {
     DISPLAY=":$(head -n1 "$1/display")"
     export DISPLAY
 }
+
+# window_tree: the root window's tree as "xwininfo -root -tree" lists it. A window destroyed
+# while the tree is walked makes xwininfo fail, so the walk is taken again.
+window_tree() {
+    for _ in 1 2 3 4 5; do
+        window_tree_text=$(xwininfo -root -tree 2>/dev/null) &&
+            { printf '%s\n' "$window_tree_text"; return 0; }
+    done
+    return 1
+}

@@ -149,7 +149,7 @@ preview_without_window)
     # over it.
     box=""
     for _ in $(seq 100); do
-        box=$(xwininfo -root -tree | awk '/"ERROR"/{print $1; exit}')
+        box=$(window_tree | awk '/"ERROR"/{print $1; exit}')
         [ -n "$box" ] && xwininfo -id "$box" | grep -q 'Map State: IsViewable' && break
         box=""
         sleep 0.1

@@ -274,7 +274,7 @@ randr_monitors_each_covered)
     write_settings ""
     launch_saver /s
     shot
-    windows=$(xwininfo -root -tree | grep -c '"Tarnel"')
+    windows=$(window_tree | grep -c '"Tarnel"')
     xdotool key space
     wait_saver 0
     [ "$windows" -eq 2 ] || fail "$windows saver windows for two monitors and a mirror"

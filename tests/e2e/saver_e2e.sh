@@ -38,7 +38,7 @@ private_display() { start_xvfb "$work" || fail "Xvfb did not start"; }
 answer_error_box() {
     local box
     [ -n "${DISPLAY:-}" ] || return 0  # offscreen runs show no boxes
-    box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Error".*/\1/p' | head -n1)
+    box=$(window_tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Error".*/\1/p' | head -n1)
     [ -z "$box" ] || xdotool key --window "$box" Return 2>/dev/null || true
 }
 
@@ -230,11 +230,11 @@ stop_signal_closes_message_box)
         box=""
         for _ in $(seq 100); do
             box=$(ps -o pid= --ppid "$saver_pid" | tr -d ' ' | head -n1) || true  # none yet
-            [ -n "$box" ] && xwininfo -root -tree | grep -q '"Error"' && break
+            [ -n "$box" ] && window_tree | grep -q '"Error"' && break
             kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended before its box showed"
             sleep 0.1
         done
-        xwininfo -root -tree | grep -q '"Error"' || fail "no box"
+        window_tree | grep -q '"Error"' || fail "no box"
         [ -n "$box" ] || fail "the box is not a child of the saver"
         start=${EPOCHREALTIME/[.,]/}
         kill -"$signal" "$saver_pid"
@@ -260,7 +260,7 @@ stop_signal_closes_message_box)
             named_once "$work/nodata" || fail "SIG$signal: the package was not named once"
         fi
         [ -z "$(box_processes)" ] || fail "SIG$signal: the box's processes are left: $(box_processes)"
-        ! xwininfo -root -tree | grep -q '"Error"' || fail "SIG$signal: the box is still on the screen"
+        ! window_tree | grep -q '"Error"' || fail "SIG$signal: the box is still on the screen"
     done
     ;;
 host_window_shows_no_box)
@@ -278,7 +278,7 @@ host_window_shows_no_box)
         saver_pid=$!
         for _ in $(seq $((100 * slowdown))); do
             kill -0 "$saver_pid" 2>/dev/null || break
-            ! xwininfo -root -tree | grep -q '"Error"' || fail "$run: a box showed"
+            ! window_tree | grep -q '"Error"' || fail "$run: a box showed"
             sleep 0.1
         done
         kill -0 "$saver_pid" 2>/dev/null && fail "$run: still running"
