@@ -43,6 +43,7 @@ function(tarnel_test name)
     return()
   endif()
   add_executable(${name} ${srcs})
+  tarnel_sanitizer_options(${name})
   # A folder's test files compile eight to a unit: alone, each spent most of its time on the
   # GoogleTest headers and their templates again. In a unit, GCC takes the fixtures of an
   # anonymous namespace for types of an included header and warns of their linkage.
@@ -68,6 +69,14 @@ function(tarnel_test name)
     set_tests_properties(${name} PROPERTIES LABELS windows TIMEOUT 300)
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()
+
+# tarnel_sanitizer_options(TARGET)
+# A test program of a sanitizer build carries the sanitizer settings its runs need.
+function(tarnel_sanitizer_options target)
+  if(TARNEL_SANITIZE)
+    target_sources(${target} PRIVATE "${CMAKE_SOURCE_DIR}/tests/support/sanitizer_options.cpp")
   endif()
 endfunction()
 

@@ -11,13 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-// The leak checker stays off in this program: scanning the threads at exit, it follows a
-// dynamic-TLS entry of a library loaded with Mesa's driver to address 0x9c7 and crashes its
-// tracer, every run (GCC 12's sanitizer runtime on glibc 2.36). The address and undefined-
-// behaviour checks stay on; the draw code's leaks are checked by the scene tests and the
-// end-to-end runs.
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
-
 namespace tarnel::golden {
 namespace {
 
