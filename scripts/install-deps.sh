@@ -13,7 +13,7 @@ build_packages=(
 # The unit tests, benchmarks, sanitizer and fuzz builds, the end-to-end tests with the X servers,
 # the screensaver hosts and the tools they drive, and the Windows build under Wine.
 test_packages=(
-  clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev valgrind
+  clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev valgrind gdb
   xvfb xfonts-base xdotool x11-utils x11-xserver-utils unar tk imagemagick libxml2-utils desktop-file-utils
   xscreensaver xscreensaver-gl-extra xsecurelock mate-screensaver dbus-daemon
   xserver-xorg-core xserver-xorg-video-dummy openbox

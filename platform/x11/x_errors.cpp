@@ -1,6 +1,8 @@
 // Process-wide X error handlers for the saver run: record, never exit.
 #include "platform/x11/x_errors.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <array>
 #include <csignal>
@@ -103,3 +105,21 @@ bool XErrorTrap::failed() {
 }
 
 }  // namespace tarnel::platform
+
+// Mesa's GLX software path (llvmpipe) asks for its window's size before each frame that
+// follows a swap and never looks at the status: when a screensaver host has just destroyed the
+// window, Xlib leaves the size unwritten and the frame is laid out for whatever the stack held
+// (a width of 1432359144 seen; now and then a crash inside glReadPixels). The executable's
+// definition is the one every library calls; a failed request here reports a 0x0 drawable at
+// the origin, on which GL draws nothing, and the error still reaches the handlers above.
+extern "C" Status XGetGeometry(Display* display, Drawable drawable, Window* root, int* x, int* y,
+                               unsigned int* width, unsigned int* height, unsigned int* border,
+                               unsigned int* depth) {
+    using Query = Status (*)(Display*, Drawable, Window*, int*, int*, unsigned int*, unsigned int*,
+                             unsigned int*, unsigned int*);
+    static const auto xlibQuery = reinterpret_cast<Query>(dlsym(RTLD_NEXT, "XGetGeometry"));
+    *root = 0;
+    *x = *y = 0;
+    *width = *height = *border = *depth = 0;
+    return xlibQuery ? xlibQuery(display, drawable, root, x, y, width, height, border, depth) : 0;
+}

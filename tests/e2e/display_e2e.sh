@@ -2,7 +2,8 @@
 # The display a saver run changes always comes back, and the saver covers what it should, on
 # real X servers started here: Xorg with the dummy driver (real RandR mode switches, skipped
 # with 77 without Xorg, its dummy driver or root), Xvfb with monitors made by xrandr
-# --setmonitor, and openbox with other programs' windows. Times are printed in milliseconds.
+# --setmonitor, openbox with other programs' windows, and gdb holding the saver at a chosen
+# call. Times are printed in milliseconds.
 # Usage: display_e2e.sh SCENARIO TARNEL
 set -euo pipefail
 scenario=$1
@@ -223,6 +224,57 @@ while {[gets stdin line] >= 0} { destroy .f; update; puts gone; flush stdout }' 
     wait_saver 0
     [ "$(screen_gamma)" = "$before" ] || fail "the gamma stayed at $(screen_gamma)"
     echo "host window destroyed: ramp back in ${took} ms, exit status 0"
+    ;;
+host_window_destroyed_inside_a_frame)
+    # The host destroys its window at the worst moment: while the saver stands (held by gdb)
+    # at the entry of GL's query of the window's size, early in a frame. The query must come
+    # back with a defined size (Mesa's software GL ignores its status and laid the frame out
+    # for whatever its stack held), and the run ends through its end steps. The width is read
+    # through the x86-64 calling convention.
+    command -v gdb >/dev/null && [ "$(uname -m)" = x86_64 ] || exit 77
+    private_xvfb 800x600x24
+    write_settings "DefGamma=0"
+    mkfifo "$work/host.in"
+    echo 'wm geometry . 320x240+0+0; frame .f -width 320 -height 240 -background black; pack .f
+update; puts [winfo id .f]; flush stdout
+gets stdin; destroy .f; update; puts gone; flush stdout; vwait forever' >"$work/host.tcl"
+    wish "$work/host.tcl" <"$work/host.in" >"$work/host.out" &
+    pids+=($!)
+    exec 3>"$work/host.in"
+    for _ in $(seq 50); do [ -s "$work/host.out" ] && break; sleep 0.1; done
+    host=$(head -n1 "$work/host.out")
+    [ -n "$host" ] || fail "the host window did not show"
+    # Every library's calls go through the executable's definition where it has one; a break
+    # at an address skips no prologue, so the registers still hold the arguments.
+    cat >"$work/gdb" <<EOT
+set pagination off
+handle SIGTERM nostop noprint pass
+break main
+run
+break *&XGetGeometry
+ignore 2 $((100 * slowdown))
+commands 2
+silent
+shell echo destroy >&3; for _ in \$(seq 50); do grep -q gone "$work/host.out" && break; sleep 0.1; done
+delete 2
+set \$width = (unsigned int*)\$r9
+tbreak *(*(void**)\$rsp)
+commands
+silent
+printf "the destroyed window's width: %u\\n", *\$width
+continue
+end
+continue
+end
+continue
+printf "exit status %d\\n", \$_exitcode
+EOT
+    XSCREENSAVER_WINDOW=$host timeout $((50 * slowdown)) gdb -q -batch -nx -x "$work/gdb" --args "$tarnel" --root --verbose \
+        >"$work/saver.log" 2>&1 || true
+    grep -q "^the destroyed window's width: 0$" "$work/saver.log" || fail "the query left $(grep -a "window's width" "$work/saver.log" || echo 'no answer')"
+    grep -q '^tarnel: the saver.s window or display is gone; the run ends$' "$work/saver.log" || fail "the loss went unseen"
+    grep -q '^exit status 0$' "$work/saver.log" || fail "the run did not end with status 0"
+    echo "host window destroyed inside the size query: a 0x0 answer, exit status 0"
     ;;
 window_manager_gives_saver_keyboard)
     # Under openbox, a dock panel stays on top and another program takes the focus back every
