@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The screensaver daemon runs tarnel from a programs line: it activates it, the hack draws
 # into the daemon's window at --gamma 100, and on deactivation (which destroys that window) it
-# ends within a second and the ramp from before is back, three times in a row. The settings
+# ends and the ramp from before is back, three times in a row. The settings
 # program's preview (--root --window-id) draws and keeps running. The daemon
 # refuses to run hacks as root, so everything runs as nobody. Skipped (77) without the
 # daemon or without root to change user.
