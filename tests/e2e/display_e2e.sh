@@ -86,6 +86,26 @@ screen_size() { xrandr --current | sed -n 's/.*current \([0-9]*\) x \([0-9]*\),.
 screen_gamma() { xrandr --current --verbose | sed -n 's/^[[:space:]]*\(Gamma\|Brightness\):[[:space:]]*/\1: /p' | tr '\n' ' '; }
 display_state() { echo "$(screen_size) $(screen_gamma)"; }
 
+# A window of another client, as a screensaver host gives one to its hack: its id in $host.
+# A line on descriptor 3 destroys it, and the host then writes "gone" to $work/host.out; a
+# pipe of its own (not a coprocess), so that a debugger the test starts can write it too.
+start_host_window() {
+    mkfifo "$work/host.in"
+    echo 'wm geometry . 320x240+0+0; frame .f -width 320 -height 240 -background black; pack .f
+update; puts [winfo id .f]; flush stdout
+while {[gets stdin line] >= 0} { destroy .f; update; puts gone; flush stdout }' >"$work/host.tcl"
+    wish "$work/host.tcl" <"$work/host.in" >"$work/host.out" &
+    pids+=($!)
+    exec 3>"$work/host.in"
+    for _ in $(seq 50); do [ -s "$work/host.out" ] && break; sleep 0.1; done
+    host=$(head -n1 "$work/host.out")
+    [ -n "$host" ] || fail "the host window did not show"
+}
+destroy_host_window() {  # and waits until it is gone
+    echo destroy >&3
+    for _ in $(seq 250); do grep -q '^gone$' "$work/host.out" && break; sleep 0.02; done
+}
+
 launch_saver() {  # arguments; returns once the flight starts
     "$tarnel" "$@" --verbose >"$work/saver.log" 2>&1 &
     saver_pid=$!
@@ -208,16 +228,10 @@ host_window_destroyed_ends_run)
     before=$(screen_gamma)
     write_settings "DefGamma=0
 Gamma=100"
-    echo 'wm geometry . 320x240+0+0; frame .f -width 320 -height 240 -background black; pack .f
-update; puts [winfo id .f]; flush stdout
-while {[gets stdin line] >= 0} { destroy .f; update; puts gone; flush stdout }' >"$work/host.tcl"
-    coproc HOST { exec wish "$work/host.tcl"; }
-    pids+=($HOST_PID)
-    read -r host <&"${HOST[0]}"
+    start_host_window
     XSCREENSAVER_WINDOW=$host launch_saver --root
     [ "$(screen_gamma)" != "$before" ] || fail "the gamma did not change"
-    echo destroy >&"${HOST[1]}"
-    read -r _ <&"${HOST[0]}"
+    destroy_host_window
     start=$(now_ms)
     for _ in $(seq 100); do [ "$(screen_gamma)" = "$before" ] && break; sleep 0.02; done
     took=$(($(now_ms) - start))
@@ -234,16 +248,7 @@ host_window_destroyed_inside_a_frame)
     command -v gdb >/dev/null && [ "$(uname -m)" = x86_64 ] || exit 77
     private_xvfb 800x600x24
     write_settings "DefGamma=0"
-    mkfifo "$work/host.in"
-    echo 'wm geometry . 320x240+0+0; frame .f -width 320 -height 240 -background black; pack .f
-update; puts [winfo id .f]; flush stdout
-gets stdin; destroy .f; update; puts gone; flush stdout; vwait forever' >"$work/host.tcl"
-    wish "$work/host.tcl" <"$work/host.in" >"$work/host.out" &
-    pids+=($!)
-    exec 3>"$work/host.in"
-    for _ in $(seq 50); do [ -s "$work/host.out" ] && break; sleep 0.1; done
-    host=$(head -n1 "$work/host.out")
-    [ -n "$host" ] || fail "the host window did not show"
+    start_host_window
     # Every library's calls go through the executable's definition where it has one; a break
     # at an address skips no prologue, so the registers still hold the arguments.
     cat >"$work/gdb" <<EOT
@@ -255,7 +260,7 @@ break *&XGetGeometry
 ignore 2 $((100 * slowdown))
 commands 2
 silent
-shell echo destroy >&3; for _ in \$(seq 50); do grep -q gone "$work/host.out" && break; sleep 0.1; done
+shell echo destroy >&3; for _ in \$(seq 50); do grep -q '^gone\$' "$work/host.out" && break; sleep 0.1; done
 delete 2
 set \$width = (unsigned int*)\$r9
 tbreak *(*(void**)\$rsp)
